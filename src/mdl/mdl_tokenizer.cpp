@@ -1,0 +1,1 @@
+#include "mdl/mdl_tokenizer.h"

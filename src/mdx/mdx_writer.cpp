@@ -1,0 +1,1 @@
+#include "mdx/mdx_writer.h"
