@@ -1,0 +1,99 @@
+#include "model/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tess {
+namespace {
+
+std::string describe(const std::string& what, const std::string& path) {
+    return what + " " + path + ": " + std::strerror(errno);
+}
+
+bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = describe("cannot open", path);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = "cannot read " + path + ": not a regular file";
+        ::close(fd);
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    std::uint8_t overflow[65536];  // catches a file that grew since fstat without regrowing `bytes` each time
+    while (true) {
+        const bool spare = done < bytes.size();
+        std::uint8_t* target = spare ? bytes.data() + done : overflow;
+        const std::size_t room = spare ? bytes.size() - done : sizeof overflow;
+        const ssize_t n = ::read(fd, target, room);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = describe("cannot read", path);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        if (!spare) bytes.insert(bytes.end(), overflow, overflow + n);
+        done += static_cast<std::size_t>(n);
+    }
+    bytes.resize(done);
+    ::close(fd);
+    return true;
+}
+
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string& error) {
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = describe("cannot create a temporary file beside", path);
+        return false;
+    }
+    struct stat existing {};
+    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
+    const bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const int writeErrno = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        errno = written ? errno : writeErrno;
+        error = describe("cannot write", path);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        error = describe("cannot replace", path);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tess
