@@ -1,13 +1,15 @@
 #include "common/sample_models.h"
 
 #include <cstdint>
+#include <type_traits>
 
 namespace tess::testing {
 namespace {
 
+// Keys the track in place, so the static value its object's constructor chose stays.
 template <class V>
-Track<V> keyed(std::int32_t type, std::int32_t globalSeq, std::initializer_list<std::pair<std::int32_t, V>> keys) {
-    Track<V> track;
+void setKeys(Track<V>& track, std::int32_t type, std::int32_t globalSeq,
+             std::initializer_list<std::pair<std::int32_t, std::type_identity_t<V>>> keys) {
     track.interpolationType = type;
     track.GlobalSeqId = globalSeq;
     int n = 0;
@@ -29,7 +31,6 @@ Track<V> keyed(std::int32_t type, std::int32_t globalSeq, std::initializer_list<
         track.keys.push_back(key);
         ++n;
     }
-    return track;
 }
 
 Node makeNode(Node node, const char* name, std::uint32_t objectId, std::int32_t parent) {
@@ -106,21 +107,21 @@ Model makeRichModel() {
     Layer animated;
     animated.FilterMode = 6;
     animated.TVertexAnimId = 0;
-    animated.TextureID = keyed<std::uint32_t>(DontInterp, -1, {{0, 0u}, {500, 1u}});
-    animated.Alpha = keyed<float>(Bezier, 1, {{0, 1.0f}, {500, 0.25f}});
+    setKeys(animated.TextureID, DontInterp, -1, {{0, 0u}, {500, 1u}});
+    setKeys(animated.Alpha, Bezier, 1, {{0, 1.0f}, {500, 0.25f}});
     Material m0;
     m0.PriorityPlane = 2;
     m0.flags = ConstantColor | SortPrimsFarZ | FullResolution;
     m0.Layers = {base, animated};
     Material m1;
     Layer plain;
-    plain.TextureID = keyed<std::uint32_t>(Linear, 0, {{10, 1u}});
+    setKeys(plain.TextureID, Linear, 0, {{10, 1u}});
     m1.Layers = {plain};
     m.Materials = {m0, m1};
 
     TextureAnim scroll;
-    scroll.Translation = keyed<Vec3>(Linear, -1, {{0, Vec3{0, 0, 0}}, {1000, Vec3{1, 0.5f, 0}}});
-    scroll.Rotation = keyed<Quat>(Hermite, -1, {{0, Quat{0, 0, 0, 1}}, {1000, Quat{0, 0, 0.5f, 0.5f}}});
+    setKeys(scroll.Translation, Linear, -1, {{0, Vec3{0, 0, 0}}, {1000, Vec3{1, 0.5f, 0}}});
+    setKeys(scroll.Rotation, Hermite, -1, {{0, Quat{0, 0, 0, 1}}, {1000, Quat{0, 0, 0.5f, 0.5f}}});
     m.TextureAnims = {scroll, TextureAnim{}};
 
     m.Geosets = {makeQuadGeoset(0, 0), makeQuadGeoset(1, 2)};
@@ -130,22 +131,22 @@ Model makeRichModel() {
     GeosetAnim fade;
     fade.flags = DropShadow | GeosetAnimUsesColor;
     fade.GeosetId = 0;
-    fade.Alpha = keyed<float>(DontInterp, -1, {{0, 1.0f}, {600, 0.0f}});
+    setKeys(fade.Alpha, DontInterp, -1, {{0, 1.0f}, {600, 0.0f}});
     fade.Color.staticValue = {0.25f, 0.5f, 0.75f};
     GeosetAnim tint;
     tint.flags = GeosetAnimUsesColor;
     tint.GeosetId = 1;
     tint.Alpha.staticValue = 0.75f;
-    tint.Color = keyed<Vec3>(Hermite, 0, {{0, Vec3{1, 0, 0}}, {400, Vec3{0, 1, 0}}});
+    setKeys(tint.Color, Hermite, 0, {{0, Vec3{1, 0, 0}}, {400, Vec3{0, 1, 0}}});
     m.GeosetAnims = {fade, tint};
 
     // ObjectIds: bones 0-1, helper 2, light 3, attachments 4-5, emitters 6-8, event 9, shapes 10-11.
     Bone root;
     root.node = makeNode(root.node, "Root", 0, -1);
-    root.node.Translation = keyed<Vec3>(Linear, -1, {{0, Vec3{0, 0, 0}}, {500, Vec3{0, 0, 10}}, {1000, Vec3{0, 0, 0}}});
-    root.node.Rotation = keyed<Quat>(Bezier, -1, {{0, Quat{0, 0, 0, 1}}, {1000, Quat{0.5f, 0.5f, 0.5f, 0.5f}}});
-    root.node.Scaling = keyed<Vec3>(DontInterp, 1, {{100, Vec3{1, 1, 1}}});
-    root.node.Visibility = keyed<float>(Hermite, -1, {{0, 1.0f}, {200, 0.0f}});
+    setKeys(root.node.Translation, Linear, -1, {{0, Vec3{0, 0, 0}}, {500, Vec3{0, 0, 10}}, {1000, Vec3{0, 0, 0}}});
+    setKeys(root.node.Rotation, Bezier, -1, {{0, Quat{0, 0, 0, 1}}, {1000, Quat{0.5f, 0.5f, 0.5f, 0.5f}}});
+    setKeys(root.node.Scaling, DontInterp, 1, {{100, Vec3{1, 1, 1}}});
+    setKeys(root.node.Visibility, Hermite, -1, {{0, 1.0f}, {200, 0.0f}});
     Bone arm;
     arm.GeosetId = 0;
     arm.GeosetAnimId = 1;
@@ -156,44 +157,44 @@ Model makeRichModel() {
     Helper helper;
     helper.node = makeNode(helper.node, "Helper01", 2, 0);
     helper.node.flags = DontInheritTranslation | BillboardedLockX | BillboardedLockY | BillboardedLockZ;
-    helper.node.Translation = keyed<Vec3>(Hermite, -1, {{0, Vec3{1, 2, 3}}, {50, Vec3{-1, -2, -3}}});
+    setKeys(helper.node.Translation, Hermite, -1, {{0, Vec3{1, 2, 3}}, {50, Vec3{-1, -2, -3}}});
     m.Helpers = {helper};
 
     Light light;
     light.node = makeNode(light.node, "Lamp", 3, 1);
     light.Type = Directional;
     light.AttenuationStart.staticValue = 80;
-    light.AttenuationEnd = keyed<float>(Linear, -1, {{0, 200.0f}, {100, 250.0f}});
+    setKeys(light.AttenuationEnd, Linear, -1, {{0, 200.0f}, {100, 250.0f}});
     light.Color.staticValue = {1, 0.5f, 0.25f};
     light.Intensity.staticValue = 1.5f;
-    light.AmbColor = keyed<Vec3>(Linear, -1, {{0, Vec3{0.125f, 0.25f, 0.5f}}});
+    setKeys(light.AmbColor, Linear, -1, {{0, Vec3{0.125f, 0.25f, 0.5f}}});
     light.AmbIntensity.staticValue = 0.25f;
-    light.Visibility = keyed<float>(DontInterp, -1, {{0, 1.0f}, {300, 0.0f}});
+    setKeys(light.Visibility, DontInterp, -1, {{0, 1.0f}, {300, 0.0f}});
     m.Lights = {light};
 
     Attachment weapon;
     weapon.node = makeNode(weapon.node, "Weapon Ref", 4, 1);
     weapon.AttachmentID = 0;
     weapon.Path = "Weapons\\Sword.mdl";
-    weapon.node.Visibility = keyed<float>(Linear, -1, {{0, 1.0f}, {700, 0.0f}});
+    setKeys(weapon.node.Visibility, Linear, -1, {{0, 1.0f}, {700, 0.0f}});
     Attachment head;
     head.node = makeNode(head.node, "Head Ref", 5, 0);
     head.AttachmentID = 7;
-    head.node.Rotation = keyed<Quat>(Linear, -1, {{0, Quat{0, 0, 0, 1}}});
+    setKeys(head.node.Rotation, Linear, -1, {{0, Quat{0, 0, 0, 1}}});
     m.Attachments = {weapon, head};
 
     ParticleEmitter emitter;
     emitter.node = makeNode(emitter.node, "Smoke", 6, 0);
     emitter.node.flags |= EmitterUsesTGA;
     emitter.EmissionRate.staticValue = 10;
-    emitter.Gravity = keyed<float>(Linear, -1, {{0, 1.0f}, {100, 2.0f}});
+    setKeys(emitter.Gravity, Linear, -1, {{0, 1.0f}, {100, 2.0f}});
     emitter.Longitude.staticValue = 0.5f;
     emitter.Latitude.staticValue = 0.25f;
-    emitter.Visibility = keyed<float>(DontInterp, -1, {{0, 1.0f}});
+    setKeys(emitter.Visibility, DontInterp, -1, {{0, 1.0f}});
     emitter.Path = "Smoke.mdl";
     emitter.LifeSpan.staticValue = 2;
-    emitter.InitVelocity = keyed<float>(Hermite, -1, {{0, 5.0f}});
-    emitter.node.Translation = keyed<Vec3>(Linear, -1, {{0, Vec3{0, 1, 0}}});
+    setKeys(emitter.InitVelocity, Hermite, -1, {{0, 5.0f}});
+    setKeys(emitter.node.Translation, Linear, -1, {{0, Vec3{0, 1, 0}}});
     m.ParticleEmitters = {emitter};
 
     ParticleEmitter2 sparks;
@@ -221,12 +222,12 @@ Model makeRichModel() {
     sparks.Speed.staticValue = 100;
     sparks.Variation.staticValue = 0.125f;
     sparks.Latitude.staticValue = 0.5f;
-    sparks.Gravity = keyed<float>(Bezier, -1, {{0, -9.5f}, {900, 0.0f}});
+    setKeys(sparks.Gravity, Bezier, -1, {{0, -9.5f}, {900, 0.0f}});
     sparks.EmissionRate.staticValue = 50;
-    sparks.Length = keyed<float>(Linear, 0, {{0, 8.0f}, {250, 16.0f}});
+    setKeys(sparks.Length, Linear, 0, {{0, 8.0f}, {250, 16.0f}});
     sparks.Width.staticValue = 4;
-    sparks.node.Rotation = keyed<Quat>(Hermite, -1, {{0, Quat{0, 0, 0, 1}}});
-    sparks.node.Scaling = keyed<Vec3>(Linear, -1, {{0, Vec3{2, 2, 2}}});
+    setKeys(sparks.node.Rotation, Hermite, -1, {{0, Quat{0, 0, 0, 1}}});
+    setKeys(sparks.node.Scaling, Linear, -1, {{0, Vec3{2, 2, 2}}});
     ParticleEmitter2 dust;
     dust.node = makeNode(dust.node, "Dust", 8, -1);
     dust.emitterFlags = NodeIsParticleEmitter;
@@ -238,17 +239,17 @@ Model makeRichModel() {
     ribbon.node = makeNode(ribbon.node, "Trail", 9, 0);
     ribbon.node.flags = DontInheritTranslation;
     ribbon.HeightAbove.staticValue = 5;
-    ribbon.HeightBelow = keyed<float>(Linear, -1, {{0, 5.0f}, {500, 10.0f}});
+    setKeys(ribbon.HeightBelow, Linear, -1, {{0, 5.0f}, {500, 10.0f}});
     ribbon.Alpha.staticValue = 1;
-    ribbon.Color = keyed<Vec3>(Bezier, -1, {{0, Vec3{1, 1, 1}}, {500, Vec3{0.5f, 0.25f, 0.125f}}});
-    ribbon.TextureSlot = keyed<std::uint32_t>(DontInterp, -1, {{0, 0u}, {250, 3u}});
+    setKeys(ribbon.Color, Bezier, -1, {{0, Vec3{1, 1, 1}}, {500, Vec3{0.5f, 0.25f, 0.125f}}});
+    setKeys(ribbon.TextureSlot, DontInterp, -1, {{0, 0u}, {250, 3u}});
     ribbon.Rows = 1;
     ribbon.Columns = 2;
     ribbon.EmissionRate = 30;
     ribbon.LifeSpan = 0.5f;
     ribbon.Gravity = 1.5f;
     ribbon.MaterialID = 1;
-    ribbon.node.Translation = keyed<Vec3>(Linear, -1, {{0, Vec3{0, 0, 1}}});
+    setKeys(ribbon.node.Translation, Linear, -1, {{0, Vec3{0, 0, 1}}});
     m.RibbonEmitters = {ribbon};
 
     Camera camera;
@@ -258,15 +259,15 @@ Model makeRichModel() {
     camera.FarClip = 1000;
     camera.NearClip = 8;
     camera.TargetPosition = {0, 0, 40};
-    camera.Translation = keyed<Vec3>(Linear, -1, {{0, Vec3{0, 0, 0}}, {1000, Vec3{10, 0, 0}}});
-    camera.Rotation = keyed<float>(Hermite, -1, {{0, 0.0f}, {1000, 1.5f}});
-    camera.TargetTranslation = keyed<Vec3>(DontInterp, 1, {{0, Vec3{0, 0, 1}}});
+    setKeys(camera.Translation, Linear, -1, {{0, Vec3{0, 0, 0}}, {1000, Vec3{10, 0, 0}}});
+    setKeys(camera.Rotation, Hermite, -1, {{0, 0.0f}, {1000, 1.5f}});
+    setKeys(camera.TargetTranslation, DontInterp, 1, {{0, Vec3{0, 0, 1}}});
     m.Cameras = {camera, Camera{}};
 
     EventObject footstep;
     footstep.node = makeNode(footstep.node, "FootStep", 10, 0);
     footstep.times = {100, 600, 1500};
-    footstep.node.Visibility = keyed<float>(DontInterp, -1, {{0, 1.0f}});
+    setKeys(footstep.node.Visibility, DontInterp, -1, {{0, 1.0f}});
     EventObject silent;
     silent.node = makeNode(silent.node, "Silent", 11, -1);
     m.EventObjects = {footstep, silent};
@@ -281,7 +282,7 @@ Model makeRichModel() {
     sphere.shapeType = ShapeSphere;
     sphere.vertex1 = {0, 0, 1};
     sphere.BoundsRadius = 0.5f;
-    sphere.node.Translation = keyed<Vec3>(Linear, -1, {{0, Vec3{0, 0, 0}}});
+    setKeys(sphere.node.Translation, Linear, -1, {{0, Vec3{0, 0, 0}}});
     m.CollisionShapes = {box, sphere};
 
     for (int i = 0; i < 14; ++i) m.PivotPoints.push_back({static_cast<float>(i), 0.5f, -0.25f});
