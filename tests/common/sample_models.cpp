@@ -237,7 +237,6 @@ Model makeRichModel() {
 
     RibbonEmitter ribbon;
     ribbon.node = makeNode(ribbon.node, "Trail", 9, 0);
-    ribbon.node.flags = DontInheritTranslation;
     ribbon.HeightAbove.staticValue = 5;
     setKeys(ribbon.HeightBelow, Linear, -1, {{0, 5.0f}, {500, 10.0f}});
     ribbon.Alpha.staticValue = 1;

@@ -10,6 +10,7 @@ namespace tess::testing {
 // type, every value exactly representable with six decimals, and nothing that one of
 // the two file formats leaves out: it survives MDX and MDL round trips unchanged.
 // Two texture-coordinate sets, global sequences, keyed and static tracks, flags set.
+// A ribbon emitter's node flags stay 0: MDX keeps only its emitter flags word.
 Model makeRichModel();
 
 // The generated model the benchmarks use: `geosetCount` geosets of `verticesPerGeoset`

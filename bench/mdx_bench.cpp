@@ -1,0 +1,208 @@
+// Throughput of the MDX reader and writer on a large generated model, against memcpy of
+// the same bytes in the same run, and the peak memory of loading that file.
+//
+//   mdx_bench [benchmark flags]      runs the benchmarks, then prints the ratio lines
+//   mdx_bench --load-peak FILE       loads FILE only and prints its peak RSS in KiB
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "common/sample_models.h"
+#include "mdx/mdx_reader.h"
+#include "mdx/mdx_writer.h"
+
+namespace {
+
+class DiscardReports : public tess::ReportSink {
+public:
+    void assertionFailed(int) override {}
+};
+
+class DiscardBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+const tess::Model& largeModel() {
+    static const tess::Model model = tess::testing::makeLargeModel(4, 50000, 100, 20);
+    return model;
+}
+
+const std::vector<std::uint8_t>& largeFile() {
+    static const std::vector<std::uint8_t> bytes = [] {
+        std::vector<std::uint8_t> out;
+        DiscardReports reports;
+        tess::writeMdx(largeModel(), out, reports);
+        return out;
+    }();
+    return bytes;
+}
+
+void BM_MdxRead(benchmark::State& state) {
+    const std::vector<std::uint8_t>& bytes = largeFile();
+    DiscardBuffer buffer;
+    std::ostream trace(&buffer);
+    DiscardReports reports;
+    tess::Model model;  // the one document, reset and refilled by every load
+    for (auto _ : state) {
+        tess::readMdx(model, bytes, reports, trace);
+        benchmark::DoNotOptimize(model.Geosets.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+void BM_MdxWrite(benchmark::State& state) {
+    const tess::Model& model = largeModel();
+    DiscardReports reports;
+    std::vector<std::uint8_t> out;
+    for (auto _ : state) {
+        out.clear();  // keeps the capacity, as a saved buffer reused between saves would
+        tess::writeMdx(model, out, reports);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * largeFile().size()));
+}
+
+void BM_Memcpy(benchmark::State& state) {
+    const std::vector<std::uint8_t>& bytes = largeFile();
+    std::vector<std::uint8_t> copy(bytes.size());
+    for (auto _ : state) {
+        std::memcpy(copy.data(), bytes.data(), bytes.size());
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+// The least work a load must do: reset the document and build geosets of the same
+// shape (default vertices, zero corners), without reading anything. It bounds how close
+// the reader can get to memcpy, since the model holds more bytes per vertex than the file.
+void BM_ModelFillFloor(benchmark::State& state) {
+    const tess::Model& shape = largeModel();
+    tess::Model model;
+    for (auto _ : state) {
+        model.reset();
+        for (const tess::Geoset& source : shape.Geosets) {
+            tess::Geoset& g = model.Geosets.emplace_back();
+            g.Vertices.resize(source.Vertices.size());
+            g.corners.resize(source.corners.size());
+            g.resetTriangleRecords();
+        }
+        benchmark::DoNotOptimize(model.Geosets.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * largeFile().size()));
+}
+
+constexpr int kRepetitions = 9;
+BENCHMARK(BM_Memcpy)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MdxRead)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MdxWrite)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ModelFillFloor)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+
+// Prints the usual table and keeps the median time of each benchmark.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> medians;
+};
+
+long peakRssKib() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int loadPeak(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                          std::istreambuf_iterator<char>());
+    DiscardBuffer buffer;
+    std::ostream trace(&buffer);
+    DiscardReports reports;
+    tess::Model model;
+    tess::readMdx(model, bytes, reports, trace);
+    std::printf("%ld %zu\n", peakRssKib(), model.Geosets.size());
+    return 0;
+}
+
+// Loads the file in a child process of this same program, so the figure holds only the
+// load: the file bytes and the model, not the benchmarks' copies.
+void reportLoadPeak() {
+    const std::vector<std::uint8_t>& bytes = largeFile();
+    char path[] = "/tmp/mdx_bench_XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) return;
+    const bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    close(fd);
+    long peakKib = 0;
+    std::size_t geosets = 0;
+    if (written) {
+        const std::string command = "/proc/" + std::to_string(getpid()) + "/exe --load-peak " + path;
+        if (FILE* child = popen(command.c_str(), "r")) {
+            if (std::fscanf(child, "%ld %zu", &peakKib, &geosets) != 2) peakKib = 0;
+            pclose(child);
+        }
+    }
+    std::remove(path);
+    if (peakKib == 0 || geosets != largeModel().Geosets.size()) {
+        std::printf("load peak: child load failed\n");
+        return;
+    }
+    const double fileMb = static_cast<double>(bytes.size()) / (1024.0 * 1024.0);
+    const double peakMb = static_cast<double>(peakKib) / 1024.0;
+    std::printf("ratio mdx_load_peak_vs_file %.2f\n", peakMb / fileMb);
+    std::printf("load peak %.1f MB for a %.1f MB file (target at most %.1f MB)\n", peakMb, fileMb,
+                4 * fileMb + 30);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--load-peak") == 0) return loadPeak(argv[2]);
+    // glibc's default policy maps large blocks afresh or trims them back to the system
+    // depending on its history, which swings the read time several-fold between runs.
+    // Keeping freed memory in the heap measures the code rather than the page faults.
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    largeFile();  // built before timing starts
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto median = [&](const char* name) {
+        const auto found = reporter.medians.find(name);
+        return found == reporter.medians.end() ? 0.0 : found->second;
+    };
+    const double memcpyTime = median("BM_Memcpy");
+    std::cout.flush();
+    if (memcpyTime > 0) {
+        std::printf("ratio mdx_read_vs_memcpy %.2f\n", median("BM_MdxRead") / memcpyTime);
+        std::printf("ratio mdx_write_vs_memcpy %.2f\n", median("BM_MdxWrite") / memcpyTime);
+    }
+    if (median("BM_ModelFillFloor") > 0)
+        std::printf("ratio mdx_read_vs_model_fill %.2f\n",
+                    median("BM_MdxRead") / median("BM_ModelFillFloor"));
+    reportLoadPeak();
+    return 0;
+}
