@@ -16,7 +16,6 @@
 #include <iterator>
 #include <map>
 #include <ostream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -26,17 +25,6 @@
 
 namespace {
 
-class DiscardReports : public tess::ReportSink {
-public:
-    void assertionFailed(int) override {}
-};
-
-class DiscardBuffer : public std::streambuf {
-protected:
-    int_type overflow(int_type c) override { return c; }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 const tess::Model& largeModel() {
     static const tess::Model model = tess::testing::makeLargeModel(4, 50000, 100, 20);
     return model;
@@ -45,7 +33,7 @@ const tess::Model& largeModel() {
 const std::vector<std::uint8_t>& largeFile() {
     static const std::vector<std::uint8_t> bytes = [] {
         std::vector<std::uint8_t> out;
-        DiscardReports reports;
+        tess::RecordingReportSink reports;
         tess::writeMdx(largeModel(), out, reports);
         return out;
     }();
@@ -54,9 +42,8 @@ const std::vector<std::uint8_t>& largeFile() {
 
 void BM_MdxRead(benchmark::State& state) {
     const std::vector<std::uint8_t>& bytes = largeFile();
-    DiscardBuffer buffer;
-    std::ostream trace(&buffer);
-    DiscardReports reports;
+    std::ostream trace(nullptr);  // no buffer: every write is dropped
+    tess::RecordingReportSink reports;
     tess::Model model;  // the one document, reset and refilled by every load
     for (auto _ : state) {
         tess::readMdx(model, bytes, reports, trace);
@@ -67,7 +54,7 @@ void BM_MdxRead(benchmark::State& state) {
 
 void BM_MdxWrite(benchmark::State& state) {
     const tess::Model& model = largeModel();
-    DiscardReports reports;
+    tess::RecordingReportSink reports;
     std::vector<std::uint8_t> out;
     for (auto _ : state) {
         out.clear();  // keeps the capacity, as a saved buffer reused between saves would
@@ -135,9 +122,8 @@ int loadPeak(const char* path) {
     std::ifstream file(path, std::ios::binary);
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
                                           std::istreambuf_iterator<char>());
-    DiscardBuffer buffer;
-    std::ostream trace(&buffer);
-    DiscardReports reports;
+    std::ostream trace(nullptr);  // no buffer: every write is dropped
+    tess::RecordingReportSink reports;
     tess::Model model;
     tess::readMdx(model, bytes, reports, trace);
     std::printf("%ld %zu\n", peakRssKib(), model.Geosets.size());

@@ -4,29 +4,12 @@
 #include <cstdint>
 #include <ostream>
 #include <span>
-#include <streambuf>
 
 #include "mdx/mdx_reader.h"
 
-namespace {
-
-class DiscardReports : public tess::ReportSink {
-public:
-    void assertionFailed(int) override {}
-};
-
-class DiscardBuffer : public std::streambuf {
-protected:
-    int_type overflow(int_type c) override { return c; }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    DiscardBuffer buffer;
-    std::ostream trace(&buffer);
-    DiscardReports reports;
+    std::ostream trace(nullptr);  // no buffer: every write is dropped
+    tess::RecordingReportSink reports;
     tess::Model model;
     tess::readMdx(model, std::span(data, size), reports, trace);
     return 0;
