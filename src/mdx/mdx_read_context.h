@@ -12,18 +12,6 @@
 
 namespace tess {
 
-// Where a record keeps the track stored under `tag`.
-template <class V>
-struct TrackSlot {
-    std::uint32_t tag;
-    Track<V>* track;
-};
-
-template <class V>
-TrackSlot<V> trackSlot(std::uint32_t tag, Track<V>& track) {
-    return {tag, &track};
-}
-
 // State shared by the MDX record readers: the one cursor over the file and the sink.
 // Positions and ends are byte offsets from the start of the file; ends are 64-bit
 // because a declared size may point far past the file.
@@ -51,15 +39,23 @@ struct MdxReadContext {
         if (!cursor.failed() && cursor.position() != end) report(check);
     }
 
-    // Reads tagged tracks up to `end`, each into the slot with its tag. Any other tag is
-    // reported with `unexpectedCheck` and skipped as a bare tag: the next four bytes are
-    // taken as the next tag.
-    template <class... V>
-    void readTracks(std::uint64_t end, int unexpectedCheck, TrackSlot<V>... slots) {
+    // Reads tagged tracks up to `end`. `visitTracks(visit)` hands each track the record
+    // can hold to `visit` with its tag (one of the forEachTrack functions of
+    // mdx_record_tracks.h); a tag read goes into the track stored under it. Any other tag
+    // is reported with `unexpectedCheck` and skipped as a bare tag: the next four bytes
+    // are taken as the next tag.
+    template <class VisitTracks>
+    void readTracks(std::uint64_t end, int unexpectedCheck, VisitTracks&& visitTracks) {
         while (cursor.position() < end) {
             const std::uint32_t tag = cursor.u32();
             if (cursor.failed()) return;
-            if (!(readIfTagged(tag, slots) || ...)) report(unexpectedCheck);
+            bool found = false;
+            visitTracks([&](std::uint32_t trackTag, auto& track) {
+                if (found || trackTag != tag) return;
+                found = true;
+                readTrack(track);
+            });
+            if (!found) report(unexpectedCheck);
         }
     }
 
@@ -98,14 +94,6 @@ struct MdxReadContext {
                 p += 2 * MdxValue<V>::kSize;
             }
         }
-    }
-
-private:
-    template <class V>
-    bool readIfTagged(std::uint32_t tag, TrackSlot<V> slot) {
-        if (tag != slot.tag) return false;
-        readTrack(*slot.track);
-        return true;
     }
 };
 

@@ -1,4 +1,5 @@
 #include "mdx/mdx_read_context.h"
+#include "mdx/mdx_record_tracks.h"
 #include "mdx/mdx_tags.h"
 
 namespace tess {
@@ -6,6 +7,12 @@ namespace {
 
 constexpr std::size_t kNameWidth = 80;
 constexpr std::size_t kPathWidth = 256;
+
+// The tracks `record` can hold, in the form MdxReadContext::readTracks takes them.
+template <class Record>
+auto tracksOf(Record& record) {
+    return [&record](auto&& visit) { forEachTrack(record, visit); };
+}
 
 // Reads a node head: inclusive size, name, ids, flags, then its tracks up to the node's
 // end. Emitter nodes accept no KATV. The flags word is returned rather than stored,
@@ -20,14 +27,8 @@ std::uint32_t readNode(MdxReadContext& ctx, Node& node, std::uint64_t enclosingE
     const std::uint32_t flags = in.u32();
     if (in.failed()) return flags;
     const std::uint64_t end = ctx.recordEnd(start, size, enclosingEnd);
-    const auto translation = trackSlot(kTagKGTR, node.Translation);
-    const auto rotation = trackSlot(kTagKGRT, node.Rotation);
-    const auto scaling = trackSlot(kTagKGSC, node.Scaling);
-    if (acceptVisibility)
-        ctx.readTracks(end, kMdxUnexpectedNodeTag, translation, rotation, scaling,
-                       trackSlot(kTagKATV, node.Visibility));
-    else
-        ctx.readTracks(end, kMdxUnexpectedNodeTag, translation, rotation, scaling);
+    ctx.readTracks(end, kMdxUnexpectedNodeTag,
+                   [&](auto&& visit) { forEachNodeTrack(node, acceptVisibility, visit); });
     ctx.checkEnd(end, kMdxNodeEndMismatch);
     return flags;
 }
@@ -48,8 +49,7 @@ void readLayer(MdxReadContext& ctx, Layer& layer, std::uint64_t chunkEnd) {
     layer.TVertexAnimId = in.i32();
     layer.CoordId = in.u32();
     layer.Alpha.staticValue = in.f32();
-    ctx.readTracks(end, kMdxUnexpectedLayerTag, trackSlot(kTagKMTA, layer.Alpha),
-                   trackSlot(kTagKMTF, layer.TextureID));
+    ctx.readTracks(end, kMdxUnexpectedLayerTag, tracksOf(layer));
     ctx.checkEnd(end, kMdxLayerEndMismatch);
 }
 
@@ -78,8 +78,7 @@ void readMaterial(MdxReadContext& ctx, Material& material, std::uint64_t chunkEn
 void readTextureAnim(MdxReadContext& ctx, TextureAnim& anim, std::uint64_t chunkEnd) {
     const std::uint64_t end = readRecordSize(ctx, chunkEnd);
     if (ctx.cursor.failed()) return;
-    ctx.readTracks(end, kMdxUnexpectedRecordTag, trackSlot(kTagKTAT, anim.Translation),
-                   trackSlot(kTagKTAR, anim.Rotation), trackSlot(kTagKTAS, anim.Scaling));
+    ctx.readTracks(end, kMdxUnexpectedRecordTag, tracksOf(anim));
     ctx.checkEnd(end, kMdxRecordEndMismatch);
 }
 
@@ -90,8 +89,7 @@ void readGeosetAnim(MdxReadContext& ctx, GeosetAnim& anim, std::uint64_t chunkEn
     anim.flags = in.u32();
     anim.Color.staticValue = in.bgr();
     anim.GeosetId = in.u32();
-    ctx.readTracks(end, kMdxUnexpectedRecordTag, trackSlot(kTagKGAO, anim.Alpha),
-                   trackSlot(kTagKGAC, anim.Color));
+    ctx.readTracks(end, kMdxUnexpectedRecordTag, tracksOf(anim));
     ctx.checkEnd(end, kMdxRecordEndMismatch);
 }
 
@@ -116,10 +114,7 @@ void readLight(MdxReadContext& ctx, Light& light, std::uint64_t chunkEnd) {
     light.Intensity.staticValue = in.f32();
     light.AmbColor.staticValue = in.bgr();
     light.AmbIntensity.staticValue = in.f32();
-    ctx.readTracks(end, kMdxUnexpectedRecordTag, trackSlot(kTagKLAS, light.AttenuationStart),
-                   trackSlot(kTagKLAE, light.AttenuationEnd), trackSlot(kTagKLAI, light.Intensity),
-                   trackSlot(kTagKLAV, light.Visibility), trackSlot(kTagKLAC, light.Color),
-                   trackSlot(kTagKLBC, light.AmbColor), trackSlot(kTagKLBI, light.AmbIntensity));
+    ctx.readTracks(end, kMdxUnexpectedRecordTag, tracksOf(light));
     ctx.checkEnd(end, kMdxRecordEndMismatch);
 }
 
@@ -130,7 +125,7 @@ void readAttachment(MdxReadContext& ctx, Attachment& attachment, std::uint64_t c
     attachment.Path = in.fixedString(kPathWidth);
     in.u32();  // unused word
     attachment.AttachmentID = in.i32();
-    ctx.readTracks(end, kMdxUnexpectedRecordTag, trackSlot(kTagKATV, attachment.node.Visibility));
+    ctx.readTracks(end, kMdxUnexpectedRecordTag, tracksOf(attachment));
     ctx.checkEnd(end, kMdxRecordEndMismatch);
 }
 
@@ -146,10 +141,7 @@ void readParticleEmitter(MdxReadContext& ctx, ParticleEmitter& emitter, std::uin
     in.u32();  // unused word
     emitter.LifeSpan.staticValue = in.f32();
     emitter.InitVelocity.staticValue = in.f32();
-    ctx.readTracks(end, kMdxUnexpectedRecordTag, trackSlot(kTagKPEE, emitter.EmissionRate),
-                   trackSlot(kTagKPEG, emitter.Gravity), trackSlot(kTagKPLN, emitter.Longitude),
-                   trackSlot(kTagKPLT, emitter.Latitude), trackSlot(kTagKPEL, emitter.LifeSpan),
-                   trackSlot(kTagKPES, emitter.InitVelocity), trackSlot(kTagKPEV, emitter.Visibility));
+    ctx.readTracks(end, kMdxUnexpectedRecordTag, tracksOf(emitter));
     ctx.checkEnd(end, kMdxRecordEndMismatch);
 }
 
@@ -181,11 +173,7 @@ void readParticleEmitter2(MdxReadContext& ctx, ParticleEmitter2& emitter, std::u
     emitter.Squirt = in.u32();
     emitter.PriorityPlane = in.i32();
     emitter.ReplaceableId = in.u32();
-    ctx.readTracks(end, kMdxUnexpectedRecordTag, trackSlot(kTagKP2S, emitter.Speed),
-                   trackSlot(kTagKP2R, emitter.Variation), trackSlot(kTagKP2L, emitter.Latitude),
-                   trackSlot(kTagKP2G, emitter.Gravity), trackSlot(kTagKP2E, emitter.EmissionRate),
-                   trackSlot(kTagKP2V, emitter.Visibility), trackSlot(kTagKP2N, emitter.Length),
-                   trackSlot(kTagKP2W, emitter.Width));
+    ctx.readTracks(end, kMdxUnexpectedRecordTag, tracksOf(emitter));
     ctx.checkEnd(end, kMdxRecordEndMismatch);
 }
 
@@ -204,10 +192,7 @@ void readRibbonEmitter(MdxReadContext& ctx, RibbonEmitter& emitter, std::uint64_
     emitter.Columns = in.u32();
     emitter.MaterialID = in.u32();
     emitter.Gravity = in.f32();
-    ctx.readTracks(end, kMdxUnexpectedRecordTag, trackSlot(kTagKRHA, emitter.HeightAbove),
-                   trackSlot(kTagKRHB, emitter.HeightBelow), trackSlot(kTagKRAL, emitter.Alpha),
-                   trackSlot(kTagKRCO, emitter.Color), trackSlot(kTagKRVS, emitter.Visibility),
-                   trackSlot(kTagKRTX, emitter.TextureSlot));
+    ctx.readTracks(end, kMdxUnexpectedRecordTag, tracksOf(emitter));
     ctx.checkEnd(end, kMdxRecordEndMismatch);
 }
 
@@ -220,8 +205,7 @@ void readCamera(MdxReadContext& ctx, Camera& camera, std::uint64_t chunkEnd) {
     camera.FarClip = in.f32();
     camera.NearClip = in.f32();
     camera.TargetPosition = in.vec3();
-    ctx.readTracks(end, kMdxUnexpectedRecordTag, trackSlot(kTagKCTR, camera.Translation),
-                   trackSlot(kTagKCRL, camera.Rotation), trackSlot(kTagKTTR, camera.TargetTranslation));
+    ctx.readTracks(end, kMdxUnexpectedRecordTag, tracksOf(camera));
     ctx.checkEnd(end, kMdxRecordEndMismatch);
 }
 

@@ -1,5 +1,6 @@
 #include "mdx/mdx_sizes.h"
 
+#include "mdx/mdx_record_tracks.h"
 #include "mdx/mdx_track_codec.h"
 
 namespace tess {
@@ -17,20 +18,32 @@ constexpr std::size_t kParticleEmitter2FixedSize = 4 + 171;
 constexpr std::size_t kRibbonEmitterFixedSize = 4 + 52;
 constexpr std::size_t kCameraFixedSize = 120;
 
-template <class... V>
-std::size_t tracksSize(const Track<V>&... tracks) {
-    return (trackSize(tracks) + ...);
+// Adds up the file sizes of the tracks a visit reaches.
+struct TrackSizeSum {
+    std::size_t total = 0;
+    template <class V>
+    void operator()(std::uint32_t, const Track<V>& track) {
+        total += trackSize(track);
+    }
+};
+
+template <class Record>
+std::size_t tracksSize(const Record& record) {
+    TrackSizeSum sum;
+    forEachTrack(record, sum);
+    return sum.total;
 }
 
 }  // namespace
 
 std::size_t mdxNodeSize(const Node& node, bool withVisibility) {
-    return kNodeFixedSize + tracksSize(node.Translation, node.Rotation, node.Scaling) +
-           (withVisibility ? trackSize(node.Visibility) : 0);
+    TrackSizeSum sum;
+    forEachNodeTrack(node, withVisibility, sum);
+    return kNodeFixedSize + sum.total;
 }
 
 std::size_t mdxLayerSize(const Layer& layer) {
-    return kLayerFixedSize + tracksSize(layer.Alpha, layer.TextureID);
+    return kLayerFixedSize + tracksSize(layer);
 }
 
 std::size_t mdxMaterialSize(const Material& material) {
@@ -40,7 +53,7 @@ std::size_t mdxMaterialSize(const Material& material) {
 }
 
 std::size_t mdxTextureAnimSize(const TextureAnim& anim) {
-    return 4 + tracksSize(anim.Translation, anim.Rotation, anim.Scaling);
+    return 4 + tracksSize(anim);
 }
 
 std::size_t mdxGeosetSize(const Geoset& geoset) {
@@ -52,7 +65,7 @@ std::size_t mdxGeosetSize(const Geoset& geoset) {
 }
 
 std::size_t mdxGeosetAnimSize(const GeosetAnim& anim) {
-    return kGeosetAnimFixedSize + tracksSize(anim.Alpha, anim.Color);
+    return kGeosetAnimFixedSize + tracksSize(anim);
 }
 
 std::size_t mdxBoneSize(const Bone& bone) {
@@ -60,9 +73,7 @@ std::size_t mdxBoneSize(const Bone& bone) {
 }
 
 std::size_t mdxLightSize(const Light& light) {
-    return kLightFixedSize + mdxNodeSize(light.node, true) +
-           tracksSize(light.AttenuationStart, light.AttenuationEnd, light.Intensity, light.Visibility,
-                      light.Color, light.AmbColor, light.AmbIntensity);
+    return kLightFixedSize + mdxNodeSize(light.node, true) + tracksSize(light);
 }
 
 std::size_t mdxHelperSize(const Helper& helper) {
@@ -70,28 +81,23 @@ std::size_t mdxHelperSize(const Helper& helper) {
 }
 
 std::size_t mdxAttachmentSize(const Attachment& attachment) {
-    return mdxNodeSize(attachment.node, true) + kAttachmentFixedSize;
+    return mdxNodeSize(attachment.node, false) + kAttachmentFixedSize + tracksSize(attachment);
 }
 
 std::size_t mdxParticleEmitterSize(const ParticleEmitter& e) {
-    return kParticleEmitterFixedSize + mdxNodeSize(e.node, false) +
-           tracksSize(e.EmissionRate, e.Gravity, e.Longitude, e.Latitude, e.LifeSpan, e.InitVelocity,
-                      e.Visibility);
+    return kParticleEmitterFixedSize + mdxNodeSize(e.node, false) + tracksSize(e);
 }
 
 std::size_t mdxParticleEmitter2Size(const ParticleEmitter2& e) {
-    return kParticleEmitter2FixedSize + mdxNodeSize(e.node, false) +
-           tracksSize(e.Speed, e.Variation, e.Latitude, e.Gravity, e.EmissionRate, e.Visibility, e.Length,
-                      e.Width);
+    return kParticleEmitter2FixedSize + mdxNodeSize(e.node, false) + tracksSize(e);
 }
 
 std::size_t mdxRibbonEmitterSize(const RibbonEmitter& e) {
-    return kRibbonEmitterFixedSize + mdxNodeSize(e.node, false) +
-           tracksSize(e.HeightAbove, e.HeightBelow, e.Alpha, e.Color, e.Visibility, e.TextureSlot);
+    return kRibbonEmitterFixedSize + mdxNodeSize(e.node, false) + tracksSize(e);
 }
 
 std::size_t mdxCameraSize(const Camera& camera) {
-    return kCameraFixedSize + tracksSize(camera.Translation, camera.Rotation, camera.TargetTranslation);
+    return kCameraFixedSize + tracksSize(camera);
 }
 
 std::size_t mdxEventObjectSize(const EventObject& event) {

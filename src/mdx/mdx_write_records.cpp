@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mdx/mdx_checks.h"
+#include "mdx/mdx_record_tracks.h"
 #include "mdx/mdx_sizes.h"
 #include "mdx/mdx_tags.h"
 #include "mdx/mdx_track_codec.h"
@@ -14,6 +15,15 @@ void writeSize(ByteWriter& out, std::size_t size) {
     out.u32(static_cast<std::uint32_t>(size));
 }
 
+// Writes each track a visit reaches under its tag; unkeyed tracks write nothing.
+struct TrackWriter {
+    ByteWriter& out;
+    template <class V>
+    void operator()(std::uint32_t tag, const Track<V>& track) const {
+        writeTrack(out, tag, track);
+    }
+};
+
 // The node head and its tracks; `flags` is the word stored in the flags place.
 void writeNode(ByteWriter& out, const Node& node, std::uint32_t flags, bool withVisibility) {
     writeSize(out, mdxNodeSize(node, withVisibility));
@@ -21,10 +31,7 @@ void writeNode(ByteWriter& out, const Node& node, std::uint32_t flags, bool with
     out.u32(node.ObjectId);
     out.i32(node.Parent);
     out.u32(flags);
-    writeTrack(out, kTagKGTR, node.Translation);
-    writeTrack(out, kTagKGRT, node.Rotation);
-    writeTrack(out, kTagKGSC, node.Scaling);
-    if (withVisibility) writeTrack(out, kTagKATV, node.Visibility);
+    forEachNodeTrack(node, withVisibility, TrackWriter{out});
 }
 
 void writeLayer(ByteWriter& out, const Layer& layer) {
@@ -35,8 +42,7 @@ void writeLayer(ByteWriter& out, const Layer& layer) {
     out.i32(layer.TVertexAnimId);
     out.u32(layer.CoordId);
     out.f32(layer.Alpha.staticValue);
-    writeTrack(out, kTagKMTA, layer.Alpha);
-    writeTrack(out, kTagKMTF, layer.TextureID);
+    forEachTrack(layer, TrackWriter{out});
 }
 
 void writeBlockHead(ByteWriter& out, std::uint32_t tag, std::size_t count) {
@@ -76,9 +82,7 @@ void writeMaterial(ByteWriter& out, const Material& material) {
 
 void writeTextureAnim(ByteWriter& out, const TextureAnim& anim) {
     writeSize(out, mdxTextureAnimSize(anim));
-    writeTrack(out, kTagKTAT, anim.Translation);
-    writeTrack(out, kTagKTAR, anim.Rotation);
-    writeTrack(out, kTagKTAS, anim.Scaling);
+    forEachTrack(anim, TrackWriter{out});
 }
 
 GeosetExtremes writeGeoset(ByteWriter& out, const Geoset& geoset) {
@@ -164,8 +168,7 @@ void writeGeosetAnim(ByteWriter& out, const GeosetAnim& anim) {
     out.u32(anim.flags);
     out.bgr(anim.Color.staticValue);
     out.u32(anim.GeosetId);
-    writeTrack(out, kTagKGAO, anim.Alpha);
-    writeTrack(out, kTagKGAC, anim.Color);
+    forEachTrack(anim, TrackWriter{out});
 }
 
 void writeBone(ByteWriter& out, const Bone& bone) {
@@ -184,13 +187,7 @@ void writeLight(ByteWriter& out, const Light& light) {
     out.f32(light.Intensity.staticValue);
     out.bgr(light.AmbColor.staticValue);
     out.f32(light.AmbIntensity.staticValue);
-    writeTrack(out, kTagKLAS, light.AttenuationStart);
-    writeTrack(out, kTagKLAE, light.AttenuationEnd);
-    writeTrack(out, kTagKLAI, light.Intensity);
-    writeTrack(out, kTagKLAV, light.Visibility);
-    writeTrack(out, kTagKLAC, light.Color);
-    writeTrack(out, kTagKLBC, light.AmbColor);
-    writeTrack(out, kTagKLBI, light.AmbIntensity);
+    forEachTrack(light, TrackWriter{out});
 }
 
 void writeHelper(ByteWriter& out, const Helper& helper) {
@@ -204,7 +201,7 @@ void writeAttachment(ByteWriter& out, const Attachment& attachment) {
     out.fixedString(attachment.Path, kMdxPathWidth);
     out.u32(0);
     out.i32(attachment.AttachmentID);
-    writeTrack(out, kTagKATV, attachment.node.Visibility);
+    forEachTrack(attachment, TrackWriter{out});
 }
 
 void writeParticleEmitter(ByteWriter& out, const ParticleEmitter& e) {
@@ -218,13 +215,7 @@ void writeParticleEmitter(ByteWriter& out, const ParticleEmitter& e) {
     out.u32(0);
     out.f32(e.LifeSpan.staticValue);
     out.f32(e.InitVelocity.staticValue);
-    writeTrack(out, kTagKPEE, e.EmissionRate);
-    writeTrack(out, kTagKPEG, e.Gravity);
-    writeTrack(out, kTagKPLN, e.Longitude);
-    writeTrack(out, kTagKPLT, e.Latitude);
-    writeTrack(out, kTagKPEL, e.LifeSpan);
-    writeTrack(out, kTagKPES, e.InitVelocity);
-    writeTrack(out, kTagKPEV, e.Visibility);
+    forEachTrack(e, TrackWriter{out});
 }
 
 void writeParticleEmitter2(ByteWriter& out, const ParticleEmitter2& e) {
@@ -253,14 +244,7 @@ void writeParticleEmitter2(ByteWriter& out, const ParticleEmitter2& e) {
     out.u32(e.Squirt);
     out.i32(e.PriorityPlane);
     out.u32(e.ReplaceableId);
-    writeTrack(out, kTagKP2S, e.Speed);
-    writeTrack(out, kTagKP2R, e.Variation);
-    writeTrack(out, kTagKP2L, e.Latitude);
-    writeTrack(out, kTagKP2G, e.Gravity);
-    writeTrack(out, kTagKP2E, e.EmissionRate);
-    writeTrack(out, kTagKP2V, e.Visibility);
-    writeTrack(out, kTagKP2N, e.Length);
-    writeTrack(out, kTagKP2W, e.Width);
+    forEachTrack(e, TrackWriter{out});
 }
 
 void writeRibbonEmitter(ByteWriter& out, const RibbonEmitter& e) {
@@ -277,12 +261,7 @@ void writeRibbonEmitter(ByteWriter& out, const RibbonEmitter& e) {
     out.u32(e.Columns);
     out.u32(e.MaterialID);
     out.f32(e.Gravity);
-    writeTrack(out, kTagKRHA, e.HeightAbove);
-    writeTrack(out, kTagKRHB, e.HeightBelow);
-    writeTrack(out, kTagKRAL, e.Alpha);
-    writeTrack(out, kTagKRCO, e.Color);
-    writeTrack(out, kTagKRVS, e.Visibility);
-    writeTrack(out, kTagKRTX, e.TextureSlot);
+    forEachTrack(e, TrackWriter{out});
 }
 
 void writeCamera(ByteWriter& out, const Camera& camera) {
@@ -293,9 +272,7 @@ void writeCamera(ByteWriter& out, const Camera& camera) {
     out.f32(camera.FarClip);
     out.f32(camera.NearClip);
     out.vec3(camera.TargetPosition);
-    writeTrack(out, kTagKCTR, camera.Translation);
-    writeTrack(out, kTagKCRL, camera.Rotation);
-    writeTrack(out, kTagKTTR, camera.TargetTranslation);
+    forEachTrack(camera, TrackWriter{out});
 }
 
 void writeEventObject(ByteWriter& out, const EventObject& event) {

@@ -6,194 +6,166 @@
 namespace tess::testing {
 namespace {
 
-TEST(MdxLayout, EmptyModelHasHeaderChunksAndEmptyFixedChunksOnly) {
-    const std::vector<std::uint8_t> bytes = writeOrFail(Model{});
-    EXPECT_EQ(textAt(bytes, 0, 4), "MDLX");
-    EXPECT_EQ(chunkTags(bytes), (std::vector<std::string>{"VERS", "MODL", "SEQS", "TEXS", "PIVT"}));
-    EXPECT_EQ(chunkNamed(bytes, "VERS").size, 4u);
-    EXPECT_EQ(u32At(bytes, chunkNamed(bytes, "VERS").body()), 800u);
-    EXPECT_EQ(chunkNamed(bytes, "MODL").size, 372u);
-    for (const char* tag : {"SEQS", "TEXS", "PIVT"}) EXPECT_EQ(chunkNamed(bytes, tag).size, 0u) << tag;
-    EXPECT_EQ(bytes.size(), 4 + 12 + 380 + 3 * 8u);
-}
-
-TEST(MdxLayout, FixedRecordChunksHoldTheirRecordSizeTimesCount) {
-    const Model rich = makeRichModel();
-    const std::vector<std::uint8_t> bytes = writeOrFail(rich);
-    EXPECT_EQ(chunkNamed(bytes, "SEQS").size, 132 * rich.Sequences.size());
-    EXPECT_EQ(chunkNamed(bytes, "TEXS").size, 268 * rich.Textures.size());
-    EXPECT_EQ(chunkNamed(bytes, "PIVT").size, 12 * rich.PivotPoints.size());
-    EXPECT_EQ(chunkNamed(bytes, "GLBS").size, 4 * rich.GlobalSequences.size());
-}
-
-TEST(MdxLayout, ModelNameFieldCarriesTheMark) {
+TEST(MdxLayout, ModelNameKeepsATerminatingZeroAndCarriesTheMarkWhenItFits) {
     Model m;
-    m.Name = "Untitled";
     m.BlendTime = 150;
-    const std::vector<std::uint8_t> bytes = writeOrFail(m);
-    const std::size_t body = chunkNamed(bytes, "MODL").body();
-    EXPECT_EQ(textAt(bytes, body, 8), "Untitled");
-    for (std::size_t i = 8; i < 332; ++i) ASSERT_EQ(bytes[body + i], 0) << i;
-    EXPECT_EQ(textAt(bytes, body + 332, 3), "KWZ");
-    EXPECT_EQ(bytes[body + 335], 0);
-    EXPECT_EQ(u32At(bytes, body + 336), 0u);
-    EXPECT_EQ(u32At(bytes, body + 368), 150u);
-    EXPECT_EQ(readBytes(bytes).model.Name, "Untitled");
-}
-
-TEST(MdxLayout, LongStringsAreCutToKeepTheTerminatingZero) {
-    Model m;
-    Sequence s;
-    s.Name = std::string(100, 'a');
-    s.IntervalStart = 7;
-    m.Sequences = {s};
-    Texture t;
-    t.Image = std::string(256, 'b');
-    m.Textures = {t};
-    const std::vector<std::uint8_t> bytes = writeOrFail(m);
-    const std::size_t seq = chunkNamed(bytes, "SEQS").body();
-    EXPECT_EQ(textAt(bytes, seq, 79), std::string(79, 'a'));
-    EXPECT_EQ(bytes[seq + 79], 0);
-    EXPECT_EQ(u32At(bytes, seq + 80), 7u);
-    const ReadResult read = readBytes(bytes);
-    EXPECT_EQ(read.model.Sequences[0].Name, std::string(79, 'a'));
-    EXPECT_EQ(read.model.Textures[0].Image, std::string(255, 'b'));
-
-    // The model name: no room for the mark once the name reaches width - 5.
-    for (const auto& [length, marked] : {std::pair{330u, true}, {331u, false}, {400u, false}}) {
-        m.Name = std::string(length, 'n');
-        const std::vector<std::uint8_t> named = writeOrFail(m);
-        const std::size_t body = chunkNamed(named, "MODL").body();
-        EXPECT_EQ(textAt(named, body + 332, 3) == "KWZ", marked) << length;
-        EXPECT_EQ(named[body + 335], 0) << length;
-        EXPECT_EQ(readBytes(named).model.Name.size(), std::min<std::size_t>(length, 335)) << length;
+    for (const std::size_t length : {8u, 330u, 331u, 400u}) {
+        m.Name = length == 8 ? "Untitled" : std::string(length, 'n');
+        const std::vector<std::uint8_t> bytes = writeOrFail(m);
+        const std::size_t body = chunkNamed(bytes, "MODL").body();
+        for (std::size_t i = m.Name.size(); i < 332; ++i) ASSERT_EQ(bytes[body + i], 0) << i;
+        EXPECT_EQ(textAt(bytes, body + 332, 3) == "KWZ", length <= 330) << length;
+        EXPECT_EQ(bytes[body + 335], 0) << length;
+        EXPECT_EQ(u32At(bytes, body + 336), 0u);
+        EXPECT_EQ(u32At(bytes, body + 368), 150u);
+        EXPECT_EQ(readBytes(bytes).model.Name, m.Name.substr(0, 335)) << length;
     }
 }
 
 TEST(MdxLayout, IgnoredWordsAreWrittenZeroAndEventGlobalSequenceAllOnes) {
     Model m = makeRichModel();
-    m.Sequences[0].Rarity = 0.5f;
+    m.Textures[0].flags = WrapHeight;
     m.RibbonEmitters[0].TextureSlot.staticValue = 7;
     const std::vector<std::uint8_t> bytes = writeOrFail(m);
-    EXPECT_EQ(u32At(bytes, chunkNamed(bytes, "SEQS").body() + 100), 0u);
-    EXPECT_EQ(f32At(bytes, chunkNamed(bytes, "SEQS").body() + 96), 0.5f);
+    const std::size_t seqs = chunkNamed(bytes, "SEQS").body();
+    EXPECT_EQ(u32At(bytes, seqs + 100), 0u);  // after Rarity
     EXPECT_EQ(u32At(bytes, chunkNamed(bytes, "TEXS").body() + 260), 0u);
 
-    // Attachment: size, node (its only track, KATV, is written after the attachment's fields).
-    const std::size_t atch = chunkNamed(bytes, "ATCH").body();
-    EXPECT_EQ(u32At(bytes, atch + 4), 96u);  // node size without the visibility track
-    EXPECT_EQ(textAt(bytes, atch + 4 + 96, 17), "Weapons\\Sword.mdl");
-    EXPECT_EQ(u32At(bytes, atch + 4 + 96 + 256), 0u);
-    EXPECT_EQ(u32At(bytes, atch + 4 + 96 + 260), 0u);  // AttachmentID 0
-    EXPECT_EQ(textAt(bytes, atch + 4 + 96 + 264, 4), "KATV");
+    // Attachment: size, node without its visibility, path, word, AttachmentID, then KATV.
+    const std::size_t atch = chunkNamed(bytes, "ATCH").body() + 4;
+    EXPECT_EQ(u32At(bytes, atch), 96u);
+    EXPECT_EQ(textAt(bytes, atch + 96, 17), "Weapons\\Sword.mdl");
+    EXPECT_EQ(u32At(bytes, atch + 96 + 256), 0u);
+    EXPECT_EQ(textAt(bytes, atch + 96 + 264, 4), "KATV");
 
-    // Particle emitter: the word after its path.
-    const std::size_t prem = chunkNamed(bytes, "PREM").body();
-    const std::size_t premNode = u32At(bytes, prem + 4);
-    EXPECT_EQ(textAt(bytes, prem + 4 + premNode + 16, 9), "Smoke.mdl");
-    EXPECT_EQ(u32At(bytes, prem + 4 + premNode + 16 + 256), 0u);
+    const std::size_t prem = chunkNamed(bytes, "PREM").body() + 4;
+    EXPECT_EQ(textAt(bytes, prem + u32At(bytes, prem) + 16, 9), "Smoke.mdl");
+    EXPECT_EQ(u32At(bytes, prem + u32At(bytes, prem) + 16 + 256), 0u);
 
-    // Ribbon: the texture slot word, between LifeSpan and EmissionRate.
-    const std::size_t ribb = chunkNamed(bytes, "RIBB").body();
-    const std::size_t fixed = ribb + 4 + u32At(bytes, ribb + 4);
-    EXPECT_EQ(f32At(bytes, fixed + 24), 0.5f);  // LifeSpan
-    EXPECT_EQ(u32At(bytes, fixed + 28), 0u);
-    EXPECT_EQ(u32At(bytes, fixed + 32), 30u);  // EmissionRate
-    EXPECT_EQ(u32At(bytes, ribb + 4 + 92), kRibbonEmitterDefaultFlags);
+    // Ribbon: its flags word in the node, the texture slot word between LifeSpan and EmissionRate.
+    const std::size_t ribb = chunkNamed(bytes, "RIBB").body() + 4;
+    EXPECT_EQ(u32At(bytes, ribb + 92), kRibbonEmitterDefaultFlags);
+    EXPECT_EQ(u32At(bytes, ribb + u32At(bytes, ribb) + 28), 0u);
 
     // Event object: node, KEVT, count, global sequence word, times.
     const std::size_t evts = chunkNamed(bytes, "EVTS").body();
-    const std::size_t kevt = evts + u32At(bytes, evts);
-    EXPECT_EQ(textAt(bytes, kevt, 4), "KEVT");
-    EXPECT_EQ(u32At(bytes, kevt + 4), 3u);
-    EXPECT_EQ(u32At(bytes, kevt + 8), 0xFFFFFFFFu);
-    EXPECT_EQ(u32At(bytes, kevt + 12), 100u);
+    EXPECT_EQ(textAt(bytes, evts + u32At(bytes, evts), 4), "KEVT");
+    EXPECT_EQ(u32At(bytes, evts + u32At(bytes, evts) + 8), 0xFFFFFFFFu);
 }
 
 TEST(MdxLayout, FixedColoursAreStoredBlueGreenRedAndColourKeysInMemoryOrder) {
     Model m;
-    GeosetAnim anim;
-    anim.Color.staticValue = {0.25f, 0.5f, 0.75f};
-    anim.Color.keys = {{0, Vec3{0.125f, 0.375f, 0.625f}, {}, {}}};
-    m.GeosetAnims = {anim};
-    ParticleEmitter2 sparks;
-    sparks.SegmentColor = {Vec3{1, 2, 3}, Vec3{4, 5, 6}, Vec3{7, 8, 9}};
-    sparks.Alpha = {10, 20, 30};
-    m.ParticleEmitters2 = {sparks};
-    Light light;
-    light.Color.staticValue = {0.1f, 0.2f, 0.3f};
-    light.AmbColor.staticValue = {0.4f, 0.5f, 0.6f};
-    m.Lights = {light};
+    m.GeosetAnims = {GeosetAnim{}};
+    m.GeosetAnims[0].Color.staticValue = {0.25f, 0.5f, 0.75f};
+    m.GeosetAnims[0].Color.keys = {{0, Vec3{0.125f, 0.375f, 0.625f}, {}, {}}};
+    m.ParticleEmitters2 = {ParticleEmitter2{}};
+    m.ParticleEmitters2[0].SegmentColor = {Vec3{1, 2, 3}, Vec3{4, 5, 6}, Vec3{7, 8, 9}};
+    m.ParticleEmitters2[0].Alpha = {10, 20, 30};
+    m.Lights = {Light{}};
+    m.Lights[0].Color.staticValue = {0.1f, 0.2f, 0.3f};
+    m.Lights[0].AmbColor.staticValue = {0.4f, 0.5f, 0.6f};
+    m.RibbonEmitters = {RibbonEmitter{}};
+    m.RibbonEmitters[0].Color.staticValue = {11, 12, 13};
+    m.Cameras = {Camera{}};
     const std::vector<std::uint8_t> bytes = writeOrFail(m);
+    const auto expectBgr = [&bytes](std::size_t at, const Vec3& colour) {
+        EXPECT_EQ((Vec3{f32At(bytes, at + 8), f32At(bytes, at + 4), f32At(bytes, at)}), colour) << at;
+    };
 
     const std::size_t geoa = chunkNamed(bytes, "GEOA").body();
-    EXPECT_EQ(f32At(bytes, geoa + 12), 0.75f);
-    EXPECT_EQ(f32At(bytes, geoa + 16), 0.5f);
-    EXPECT_EQ(f32At(bytes, geoa + 20), 0.25f);
-    // KGAO has no keys, so KGAC follows the fixed part; its key value is red, green, blue.
+    expectBgr(geoa + 12, m.GeosetAnims[0].Color.staticValue);
     EXPECT_EQ(textAt(bytes, geoa + 28, 4), "KGAC");
     EXPECT_EQ(f32At(bytes, geoa + 28 + 16 + 4), 0.125f);
     EXPECT_EQ(f32At(bytes, geoa + 28 + 16 + 12), 0.625f);
-
     const std::size_t pre2 = chunkNamed(bytes, "PRE2").body() + 4 + 96;
     for (std::size_t c = 0; c < 3; ++c) {
-        EXPECT_EQ(f32At(bytes, pre2 + 56 + 12 * c), sparks.SegmentColor[c][2]);
-        EXPECT_EQ(f32At(bytes, pre2 + 56 + 12 * c + 8), sparks.SegmentColor[c][0]);
-        EXPECT_EQ(bytes[pre2 + 92 + c], sparks.Alpha[c]);
+        expectBgr(pre2 + 56 + 12 * c, m.ParticleEmitters2[0].SegmentColor[c]);
+        EXPECT_EQ(bytes[pre2 + 92 + c], m.ParticleEmitters2[0].Alpha[c]);
     }
-    EXPECT_EQ(chunkNamed(bytes, "PRE2").size, 4 + 96 + 171u);
-
     // Light: size, node, Type, AttenuationStart, AttenuationEnd, Color, Intensity, AmbColor.
     const std::size_t lite = chunkNamed(bytes, "LITE").body() + 4 + 96;
-    EXPECT_EQ(f32At(bytes, lite + 12), 0.3f);
-    EXPECT_EQ(f32At(bytes, lite + 20), 0.1f);
-    EXPECT_EQ(f32At(bytes, lite + 28), 0.6f);
-    EXPECT_EQ(f32At(bytes, lite + 36), 0.4f);
+    expectBgr(lite + 12, m.Lights[0].Color.staticValue);
+    expectBgr(lite + 28, m.Lights[0].AmbColor.staticValue);
+    expectBgr(chunkNamed(bytes, "RIBB").body() + 4 + 96 + 12, m.RibbonEmitters[0].Color.staticValue);
+    EXPECT_TRUE(readBytes(bytes).model == m);
+
+    // The fixed parts alone: a record without keyed tracks has exactly these sizes.
+    EXPECT_EQ(chunkNamed(bytes, "PRE2").size, 4 + 96 + 171u);
     EXPECT_EQ(chunkNamed(bytes, "LITE").size, 48 + 96u);
-
-    const ReadResult read = readBytes(bytes);
-    EXPECT_TRUE(read.model.GeosetAnims == m.GeosetAnims);
-    EXPECT_TRUE(read.model.ParticleEmitters2 == m.ParticleEmitters2);
-    EXPECT_TRUE(read.model.Lights == m.Lights);
-}
-
-TEST(MdxLayout, TrackAndRecordSizes) {
-    Model m;
-    Camera still;
-    m.Cameras = {still};
-    Bone bone;
-    bone.node.Rotation.interpolationType = Bezier;
-    bone.node.Rotation.keys = {{0, Quat{0, 0, 0, 1}, {}, {}}, {10, Quat{0, 0, 0, 1}, {}, {}}};
-    Bone linear = bone;
-    linear.node.Rotation.interpolationType = Linear;
-    m.Bones = {bone, linear};
-    Helper helper;
-    helper.node.Translation.keys.resize(3);
-    Helper hermite = helper;
-    hermite.node.Translation.interpolationType = Hermite;
-    m.Helpers = {helper, hermite};
-    const std::vector<std::uint8_t> bytes = writeOrFail(m);
-
+    EXPECT_EQ(chunkNamed(bytes, "RIBB").size, 4 + 96 + 52u);
     EXPECT_EQ(chunkNamed(bytes, "CAMS").size, 120u);
     EXPECT_EQ(u32At(bytes, chunkNamed(bytes, "CAMS").body()), 120u);
+}
 
-    const std::size_t bones = chunkNamed(bytes, "BONE").body();
-    EXPECT_EQ(u32At(bytes, bones), 96 + 16 + 2 * 52u);
-    EXPECT_EQ(u32At(bytes, bones + 96 + 16 + 2 * 52 + 8), 96 + 16 + 2 * 20u);
-    EXPECT_EQ(chunkNamed(bytes, "BONE").size, (96 + 16 + 2 * 52 + 8) + (96 + 16 + 2 * 20 + 8u));
+// Gives each track one key whose time is its place in the list, from 1.
+template <class... V>
+void keyInOrder(Track<V>&... tracks) {
+    std::int32_t time = 0;
+    ((tracks.keys = {TrackKey<V>{++time, {}, {}, {}}}), ...);
+}
 
-    const std::size_t helpers = chunkNamed(bytes, "HELP").body();
-    EXPECT_EQ(u32At(bytes, helpers), 96 + 16 + 3 * 16u);
-    EXPECT_EQ(u32At(bytes, helpers + 96 + 16 + 3 * 16), 96 + 16 + 3 * 40u);
+TEST(MdxLayout, EveryRecordWritesItsTracksUnderTheirTagsInFileOrder) {
+    Model m;
+    Layer& y = m.Materials.emplace_back().Layers.emplace_back();
+    keyInOrder(y.Alpha, y.TextureID);
+    TextureAnim& t = m.TextureAnims.emplace_back();
+    keyInOrder(t.Translation, t.Rotation, t.Scaling);
+    GeosetAnim& g = m.GeosetAnims.emplace_back();
+    keyInOrder(g.Alpha, g.Color);
+    for (Node* n :
+         {&m.Bones.emplace_back().node, &m.Helpers.emplace_back().node, &m.Attachments.emplace_back().node,
+          &m.EventObjects.emplace_back().node, &m.CollisionShapes.emplace_back().node})
+        keyInOrder(n->Translation, n->Rotation, n->Scaling, n->Visibility);
+    Light& l = m.Lights.emplace_back();
+    keyInOrder(l.node.Translation, l.node.Rotation, l.node.Scaling, l.node.Visibility, l.AttenuationStart,
+               l.AttenuationEnd, l.Intensity, l.Visibility, l.Color, l.AmbColor, l.AmbIntensity);
+    ParticleEmitter& p = m.ParticleEmitters.emplace_back();
+    keyInOrder(p.node.Translation, p.node.Rotation, p.node.Scaling, p.EmissionRate, p.Gravity, p.Longitude,
+               p.Latitude, p.LifeSpan, p.InitVelocity, p.Visibility);
+    ParticleEmitter2& q = m.ParticleEmitters2.emplace_back();
+    keyInOrder(q.node.Translation, q.node.Rotation, q.node.Scaling, q.Speed, q.Variation, q.Latitude,
+               q.Gravity, q.EmissionRate, q.Visibility, q.Length, q.Width);
+    RibbonEmitter& r = m.RibbonEmitters.emplace_back();
+    keyInOrder(r.node.Translation, r.node.Rotation, r.node.Scaling, r.HeightAbove, r.HeightBelow, r.Alpha,
+               r.Color, r.Visibility, r.TextureSlot);
+    Camera& c = m.Cameras.emplace_back();
+    keyInOrder(c.Translation, c.Rotation, c.TargetTranslation);
+    // Emitter nodes have no place for a visibility track.
+    for (Node* n : {&p.node, &q.node, &r.node}) n->Visibility.keys = {{99, 1.0f, {}, {}}};
+
+    const std::string node = "KGTR KGRT KGSC ";
+    std::vector<std::pair<std::string, std::string>> expected = {
+        {"MTLS", "KMTA KMTF "},
+        {"TXAN", "KTAT KTAR KTAS "},
+        {"GEOA", "KGAO KGAC "},
+        {"LITE", node + "KATV KLAS KLAE KLAI KLAV KLAC KLBC KLBI "},
+        {"PREM", node + "KPEE KPEG KPLN KPLT KPEL KPES KPEV "},
+        {"PRE2", node + "KP2S KP2R KP2L KP2G KP2E KP2V KP2N KP2W "},
+        {"RIBB", node + "KRHA KRHB KRAL KRCO KRVS KRTX "},
+        {"CAMS", "KCTR KCRL KTTR "},
+    };
+    for (const char* tag : {"BONE", "HELP", "ATCH", "EVTS", "CLID"})
+        expected.push_back({tag, node + "KATV "});
+    const std::vector<std::uint8_t> bytes = writeOrFail(m);
+    for (const auto& [tag, tracks] : expected) {
+        // A track here is a 'K' tag and a key count of 1; its key's time tells which field it holds.
+        const ChunkSpan chunk = chunkNamed(bytes, tag);
+        std::string found;
+        for (std::size_t at = chunk.body(), time = 1; at + 20 <= chunk.end(); ++at) {
+            if (bytes[at] != 'K' || u32At(bytes, at + 4) != 1 || textAt(bytes, at, 4) == "KEVT") continue;
+            EXPECT_EQ(u32At(bytes, at + 16), time++) << tag << " " << textAt(bytes, at, 4);
+            found += textAt(bytes, at, 4) + " ";
+        }
+        EXPECT_EQ(found, tracks) << tag;
+    }
 }
 
 TEST(MdxLayout, GeosetSizeFollowsItsContents) {
     Model m = makeRichModel();
-    Geoset& g = m.Geosets[0];  // 4 vertices, 6 corners, groups {0} {0 1}, 2 extents, 2 sets
+    m.Geosets.resize(1);  // 4 vertices, 6 corners, groups {0} {0 1}, 2 extents, 2 sets
     const std::size_t n = 4, c = 6, groups = 2, entries = 3, extents = 2, sets = 2;
     const std::size_t body =
         124 + 24 * n + 2 * c + n + 4 * groups + 4 * entries + 28 * extents + sets * (8 + 8 * n);
-    m.Geosets.resize(1);
     const std::vector<std::uint8_t> bytes = writeOrFail(m);
     const ChunkSpan geos = chunkNamed(bytes, "GEOS");
     EXPECT_EQ(geos.size, 4 + body);
@@ -205,7 +177,7 @@ TEST(MdxLayout, GeosetSizeFollowsItsContents) {
     EXPECT_EQ(u32At(bytes, ptyp + 8), 4u);
     EXPECT_EQ(textAt(bytes, ptyp + 12, 4), "PCNT");
     EXPECT_EQ(u32At(bytes, ptyp + 20), c);
-    EXPECT_TRUE(readBytes(bytes).model.Geosets[0] == g);
+    EXPECT_TRUE(readBytes(bytes).model.Geosets == m.Geosets);
 }
 
 }  // namespace

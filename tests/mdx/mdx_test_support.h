@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -43,10 +44,9 @@ inline ReadResult readBytes(std::span<const std::uint8_t> bytes) {
 }
 
 inline std::uint32_t u32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-    return static_cast<std::uint32_t>(bytes.at(offset)) |
-           static_cast<std::uint32_t>(bytes.at(offset + 1)) << 8 |
-           static_cast<std::uint32_t>(bytes.at(offset + 2)) << 16 |
-           static_cast<std::uint32_t>(bytes.at(offset + 3)) << 24;
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(bytes.at(offset + i)) << (8 * i);
+    return v;
 }
 
 inline void putU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t v) {
@@ -54,10 +54,7 @@ inline void putU32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::ui
 }
 
 inline float f32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-    const std::uint32_t bits = u32At(bytes, offset);
-    float value;
-    std::memcpy(&value, &bits, 4);
-    return value;
+    return std::bit_cast<float>(u32At(bytes, offset));
 }
 
 inline std::string textAt(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::size_t length) {
@@ -76,10 +73,8 @@ struct ChunkSpan {
 // Walks the chunks of a well-formed image (after the magic).
 inline std::vector<ChunkSpan> chunksOf(const std::vector<std::uint8_t>& bytes) {
     std::vector<ChunkSpan> chunks;
-    for (std::size_t at = 4; at + 8 <= bytes.size();) {
+    for (std::size_t at = 4; at + 8 <= bytes.size(); at = chunks.back().end())
         chunks.push_back({textAt(bytes, at, 4), at, u32At(bytes, at + 4)});
-        at = chunks.back().end();
-    }
     return chunks;
 }
 
@@ -90,63 +85,48 @@ inline ChunkSpan chunkNamed(const std::vector<std::uint8_t>& bytes, const std::s
     return {tag, 0, 0};
 }
 
-inline std::vector<std::string> chunkTags(const std::vector<std::uint8_t>& bytes) {
-    std::vector<std::string> tags;
-    for (const ChunkSpan& chunk : chunksOf(bytes)) tags.push_back(chunk.tag);
-    return tags;
-}
-
 // Builds little-endian byte images by hand, for inputs the writer would never produce.
-class ByteBuilder {
-public:
-    ByteBuilder& u32(std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+struct ByteBuilder {
+    std::vector<std::uint8_t> bytes;
+
+    // The `size` low bytes of `v`, least significant first.
+    ByteBuilder& le(std::uint32_t v, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
         return *this;
     }
-    ByteBuilder& u16(std::uint16_t v) {
-        bytes.push_back(static_cast<std::uint8_t>(v));
-        bytes.push_back(static_cast<std::uint8_t>(v >> 8));
-        return *this;
-    }
-    ByteBuilder& u8(std::uint8_t v) {
-        bytes.push_back(v);
-        return *this;
-    }
-    ByteBuilder& f32(float v) {
-        std::uint32_t bits;
-        std::memcpy(&bits, &v, 4);
-        return u32(bits);
-    }
-    ByteBuilder& tag(const char* text) {
-        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(text[i]));
-        return *this;
-    }
+    ByteBuilder& u32(std::uint32_t v) { return le(v, 4); }
+    ByteBuilder& u16(std::uint16_t v) { return le(v, 2); }
+    ByteBuilder& u8(std::uint8_t v) { return le(v, 1); }
+    ByteBuilder& f32(float v) { return u32(std::bit_cast<std::uint32_t>(v)); }
+    ByteBuilder& tag(const char* text) { return append(std::vector<std::uint8_t>(text, text + 4)); }
     ByteBuilder& text(const std::string& value, std::size_t width) {
         std::vector<std::uint8_t> field(width, 0);
         std::memcpy(field.data(), value.data(), std::min(value.size(), width));
         return append(field);
     }
-    ByteBuilder& zeros(std::size_t count) {
-        bytes.insert(bytes.end(), count, 0);
-        return *this;
-    }
+    ByteBuilder& zeros(std::size_t count) { return append(std::vector<std::uint8_t>(count, 0)); }
     ByteBuilder& append(const std::vector<std::uint8_t>& more) {
         bytes.insert(bytes.end(), more.begin(), more.end());
         return *this;
     }
     // A chunk: tag, body size, body.
     ByteBuilder& chunk(const char* tagText, const std::vector<std::uint8_t>& body) {
-        tag(tagText).u32(static_cast<std::uint32_t>(body.size()));
-        return append(body);
+        return tag(tagText).u32(static_cast<std::uint32_t>(body.size())).append(body);
     }
-    std::vector<std::uint8_t> bytes;
+    // A record with its inclusive size in front.
+    ByteBuilder& sized(const std::vector<std::uint8_t>& body) {
+        return u32(static_cast<std::uint32_t>(4 + body.size())).append(body);
+    }
 };
 
 // "MDLX" and a VERS chunk: the smallest file that reads without a report.
 inline ByteBuilder fileStart() {
-    ByteBuilder file;
-    file.tag("MDLX").chunk("VERS", ByteBuilder().u32(800).bytes);
-    return file;
+    return ByteBuilder().tag("MDLX").chunk("VERS", ByteBuilder().u32(800).bytes);
+}
+
+// A TEXS chunk of one texture "after.blp": placed after damage, it must still be read.
+inline std::vector<std::uint8_t> texsAfter() {
+    return ByteBuilder().chunk("TEXS", ByteBuilder().u32(5).text("after.blp", 256).u32(0).u32(0).bytes).bytes;
 }
 
 }  // namespace tess::testing
