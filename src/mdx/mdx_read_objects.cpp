@@ -1,12 +1,10 @@
 #include "mdx/mdx_read_context.h"
 #include "mdx/mdx_record_tracks.h"
+#include "mdx/mdx_sizes.h"
 #include "mdx/mdx_tags.h"
 
 namespace tess {
 namespace {
-
-constexpr std::size_t kNameWidth = 80;
-constexpr std::size_t kPathWidth = 256;
 
 // The tracks `record` can hold, in the form MdxReadContext::readTracks takes them.
 template <class Record>
@@ -21,7 +19,7 @@ std::uint32_t readNode(MdxReadContext& ctx, Node& node, std::uint64_t enclosingE
     ByteCursor& in = ctx.cursor;
     const std::size_t start = in.position();
     const std::uint32_t size = in.u32();
-    node.Name = in.fixedString(kNameWidth);
+    node.Name = in.fixedString(kMdxNameWidth);
     node.ObjectId = in.u32();
     node.Parent = in.i32();
     const std::uint32_t flags = in.u32();
@@ -122,7 +120,7 @@ void readAttachment(MdxReadContext& ctx, Attachment& attachment, std::uint64_t c
     ByteCursor& in = ctx.cursor;
     const std::uint64_t end = readRecordSize(ctx, chunkEnd);
     attachment.node.flags = readNode(ctx, attachment.node, end, true);
-    attachment.Path = in.fixedString(kPathWidth);
+    attachment.Path = in.fixedString(kMdxPathWidth);
     in.u32();  // unused word
     attachment.AttachmentID = in.i32();
     ctx.readTracks(end, kMdxUnexpectedRecordTag, tracksOf(attachment));
@@ -137,7 +135,7 @@ void readParticleEmitter(MdxReadContext& ctx, ParticleEmitter& emitter, std::uin
     emitter.Gravity.staticValue = in.f32();
     emitter.Longitude.staticValue = in.f32();
     emitter.Latitude.staticValue = in.f32();
-    emitter.Path = in.fixedString(kPathWidth);
+    emitter.Path = in.fixedString(kMdxPathWidth);
     in.u32();  // unused word
     emitter.LifeSpan.staticValue = in.f32();
     emitter.InitVelocity.staticValue = in.f32();
@@ -199,7 +197,7 @@ void readRibbonEmitter(MdxReadContext& ctx, RibbonEmitter& emitter, std::uint64_
 void readCamera(MdxReadContext& ctx, Camera& camera, std::uint64_t chunkEnd) {
     ByteCursor& in = ctx.cursor;
     const std::uint64_t end = readRecordSize(ctx, chunkEnd);
-    camera.Name = in.fixedString(kNameWidth);
+    camera.Name = in.fixedString(kMdxNameWidth);
     camera.Position = in.vec3();
     camera.FieldOfView = in.f32();
     camera.FarClip = in.f32();

@@ -3,15 +3,11 @@
 #include <algorithm>
 
 #include "mdx/mdx_read_context.h"
+#include "mdx/mdx_sizes.h"
 #include "mdx/mdx_tags.h"
 
 namespace tess {
 namespace {
-
-constexpr std::size_t kModelNameWidth = 336;
-constexpr std::size_t kSequenceSize = 132;
-constexpr std::size_t kTextureSize = 268;
-constexpr std::size_t kPivotSize = 12;
 
 void traceTag(std::ostream& trace, const std::uint8_t* tag) {
     char line[10] = {'T', 'a', 'g', ':', ' ', 0, 0, 0, 0, '\n'};
@@ -20,7 +16,7 @@ void traceTag(std::ostream& trace, const std::uint8_t* tag) {
 }
 
 void readModelHeader(ByteCursor& in, Model& model) {
-    model.Name = in.fixedString(kModelNameWidth);
+    model.Name = in.fixedString(kMdxModelNameWidth);
     in.u32();  // unused word
     model.BoundsRadius = in.f32();
     model.MinimumExtent = in.vec3();
@@ -87,13 +83,14 @@ bool readChunkBody(MdxReadContext& ctx, Model& model, std::uint32_t tag, std::ui
             readModelHeader(in, model);
             return true;
         case kTagSEQS:
-            readFixedRecords(in, size, kSequenceSize, model.Sequences, readSequence);
+            readFixedRecords(in, size, kMdxSequenceSize, model.Sequences, readSequence);
             return true;
         case kTagTEXS:
-            readFixedRecords(in, size, kTextureSize, model.Textures, readTexture);
+            readFixedRecords(in, size, kMdxTextureSize, model.Textures, readTexture);
             return true;
         case kTagPIVT:
-            readFixedRecords(in, size, kPivotSize, model.PivotPoints, [](ByteCursor& c) { return c.vec3(); });
+            readFixedRecords(in, size, kMdxPivotSize, model.PivotPoints,
+                             [](ByteCursor& c) { return c.vec3(); });
             return true;
         case kTagGLBS:
             while (in.position() < end && !in.atLimit()) {
