@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include "common/sample_models.h"
 #include "mdl/mdl_reader.h"
 #include "mdl/mdl_writer.h"
+#include "median_reporter.h"
 #include "model/report.h"
 
 namespace tess {
@@ -113,25 +113,6 @@ double splitAndConvert(std::string_view text) {
     return sum;
 }
 
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    MedianReporter() : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedCPUTime();
-    }
-    std::map<std::string, double> medians;
-};
-
-void printRatio(const MedianReporter& reporter, const char* name, const char* ours, const char* baseline) {
-    const auto a = reporter.medians.find(ours);
-    const auto b = reporter.medians.find(baseline);
-    if (a == reporter.medians.end() || b == reporter.medians.end() || b->second <= 0) return;
-    std::printf("ratio %s %.2f\n", name, a->second / b->second);
-}
-
 }  // namespace
 }  // namespace tess
 
@@ -183,10 +164,10 @@ int main(int argc, char** argv) {
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    MedianReporter reporter;
+    tess::bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    printRatio(reporter, "mdl_write_vs_to_chars", "BM_MdlWrite", "BM_ToCharsBaseline");
-    printRatio(reporter, "mdl_parse_vs_from_chars", "BM_MdlParse", "BM_FromCharsBaseline");
+    reporter.printRatio("mdl_write_vs_to_chars", "BM_MdlWrite", "BM_ToCharsBaseline");
+    reporter.printRatio("mdl_parse_vs_from_chars", "BM_MdlParse", "BM_FromCharsBaseline");
     return 0;
 }

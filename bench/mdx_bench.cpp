@@ -14,7 +14,6 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -22,6 +21,7 @@
 #include "common/sample_models.h"
 #include "mdx/mdx_reader.h"
 #include "mdx/mdx_writer.h"
+#include "median_reporter.h"
 
 namespace {
 
@@ -100,18 +100,6 @@ BENCHMARK(BM_MdxRead)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MdxWrite)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModelFillFloor)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
 
-// Prints the usual table and keeps the median time of each benchmark.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> medians;
-};
-
 long peakRssKib() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -172,23 +160,14 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     largeFile();  // built before timing starts
-    MedianReporter reporter;
+    tess::bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const auto median = [&](const char* name) {
-        const auto found = reporter.medians.find(name);
-        return found == reporter.medians.end() ? 0.0 : found->second;
-    };
-    const double memcpyTime = median("BM_Memcpy");
     std::cout.flush();
-    if (memcpyTime > 0) {
-        std::printf("ratio mdx_read_vs_memcpy %.2f\n", median("BM_MdxRead") / memcpyTime);
-        std::printf("ratio mdx_write_vs_memcpy %.2f\n", median("BM_MdxWrite") / memcpyTime);
-    }
-    if (median("BM_ModelFillFloor") > 0)
-        std::printf("ratio mdx_read_vs_model_fill %.2f\n",
-                    median("BM_MdxRead") / median("BM_ModelFillFloor"));
+    reporter.printRatio("mdx_read_vs_memcpy", "BM_MdxRead", "BM_Memcpy");
+    reporter.printRatio("mdx_write_vs_memcpy", "BM_MdxWrite", "BM_Memcpy");
+    reporter.printRatio("mdx_read_vs_model_fill", "BM_MdxRead", "BM_ModelFillFloor");
     reportLoadPeak();
     return 0;
 }
