@@ -318,6 +318,15 @@ struct Camera {
     friend bool operator==(const Camera&, const Camera&) = default;
 };
 
+// One entry of the node order: a Bone or Helper by index, and the order slot of the node
+// whose world matrix is its parent's (-1: composed from the identity).
+struct NodeOrderEntry {
+    enum Kind : std::uint8_t { BoneNode, HelperNode };
+    Kind kind = BoneNode;
+    std::uint32_t index = 0;
+    std::int32_t parentSlot = -1;
+};
+
 // The one document. Constructed once and reset in place between files.
 struct Model {
     std::uint32_t FormatVersion = 800;
@@ -347,6 +356,9 @@ struct Model {
     std::vector<std::uint32_t> GlobalSequences;  // durations in milliseconds
 
     ParseLog parseLog;
+    // Bones and Helpers, parents before children; runtime only, rebuilt by computeNodeOrder
+    // after every load and after any edit that adds or removes bones or helpers.
+    std::vector<NodeOrderEntry> nodeOrder;
 
     // Equality covers what files store; the parse log is not part of the document.
     friend bool operator==(const Model& a, const Model& b);
@@ -354,6 +366,10 @@ struct Model {
     // Back to a fresh document: default header, every array empty. The parse log is
     // left to the text reader, which empties it at the start of each parse.
     void reset();
+
+    Node& nodeAt(const NodeOrderEntry& entry) {
+        return entry.kind == NodeOrderEntry::BoneNode ? Bones[entry.index].node : Helpers[entry.index].node;
+    }
 };
 
 }  // namespace tess

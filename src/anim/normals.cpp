@@ -1,0 +1,45 @@
+#include "anim/normals.h"
+
+#include <cmath>
+
+namespace tess {
+namespace {
+
+Vec3 cornerPosition(const Geoset& geoset, std::size_t corner) {
+    const std::uint32_t v = geoset.corners[corner];
+    return v < geoset.Vertices.size() ? geoset.Vertices[v].position : Vec3{};
+}
+
+}  // namespace
+
+Vec3 faceNormal(const Geoset& geoset, std::size_t triangle) {
+    const Vec3 p0 = cornerPosition(geoset, 3 * triangle);
+    const Vec3 p1 = cornerPosition(geoset, 3 * triangle + 1);
+    const Vec3 p2 = cornerPosition(geoset, 3 * triangle + 2);
+    const Vec3 e1{p0[0] - p1[0], p0[1] - p1[1], p0[2] - p1[2]};
+    const Vec3 e2{p1[0] - p2[0], p1[1] - p2[1], p1[2] - p2[2]};
+    return {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+}
+
+void recomputeNormals(Geoset& geoset) {
+    for (Vertex& v : geoset.Vertices) v.normal = {0, 0, 0};
+    const std::size_t triangles = geoset.triangleCount();
+    for (std::size_t t = 0; t < triangles; ++t) {
+        const Vec3 n = faceNormal(geoset, t);
+        for (std::size_t c = 3 * t; c < 3 * t + 3; ++c) {
+            const std::uint32_t v = geoset.corners[c];
+            if (v >= geoset.Vertices.size()) continue;
+            for (int k = 0; k < 3; ++k) geoset.Vertices[v].normal[k] += n[k];
+        }
+    }
+    for (Vertex& v : geoset.Vertices) {
+        const float length =
+            std::sqrt(v.normal[0] * v.normal[0] + v.normal[1] * v.normal[1] + v.normal[2] * v.normal[2]);
+        if (length == 0 || !std::isfinite(length))
+            v.normal = {0, 0, 1};
+        else
+            for (float& c : v.normal) c /= length;
+    }
+}
+
+}  // namespace tess
