@@ -28,6 +28,32 @@ std::vector<Candidate> collectCandidates(const Model& model) {
     return candidates;
 }
 
+// Candidate indices in candidate order, keyed by an ObjectId or Parent value.
+using CandidatesById = std::unordered_map<std::int64_t, std::vector<std::size_t>>;
+
+// The first candidate, in candidate order, of the parent cycle above unplaced `start`.
+// Every unplaced node's parent is itself unplaced (a placed parent would have placed it),
+// so walking up from `start` through unplaced nodes must come back to a node seen before.
+std::size_t cycleEntry(const std::vector<Candidate>& candidates, const CandidatesById& withId,
+                       const std::vector<std::uint8_t>& placed, std::size_t start) {
+    auto unplacedParent = [&](std::size_t c) {
+        const auto it = withId.find(candidates[c].parent);
+        if (it != withId.end())
+            for (std::size_t p : it->second)
+                if (!placed[p]) return p;
+        return c;
+    };
+    std::vector<std::uint8_t> seen(candidates.size(), 0);
+    std::size_t c = start;
+    while (!seen[c]) {
+        seen[c] = 1;
+        c = unplacedParent(c);
+    }
+    std::size_t entry = c;
+    for (std::size_t on = unplacedParent(c); on != c; on = unplacedParent(on)) entry = std::min(entry, on);
+    return entry;
+}
+
 }  // namespace
 
 void computeNodeOrder(Model& model) {
@@ -35,11 +61,11 @@ void computeNodeOrder(Model& model) {
     const std::size_t count = candidates.size();
 
     // Candidate indices by the parent they name, each list in candidate order.
-    std::unordered_map<std::int64_t, std::vector<std::size_t>> childrenOf;
-    std::unordered_set<std::int64_t> objectIds;
+    CandidatesById childrenOf;
+    CandidatesById withId;
     for (std::size_t c = 0; c < count; ++c) {
         childrenOf[candidates[c].parent].push_back(c);
-        objectIds.insert(candidates[c].objectId);
+        withId[candidates[c].objectId].push_back(c);
     }
 
     std::vector<std::uint8_t> placed(count, 0);
@@ -57,13 +83,16 @@ void computeNodeOrder(Model& model) {
         if (candidates[c].parent == -1) generation.push_back(c);
     while (order.size() < count) {
         if (generation.empty()) {
-            // Unreachable nodes: those naming a missing parent become roots; a pure cycle
-            // is entered at its first node in candidate order.
+            // Unreachable nodes: those naming a missing parent become roots; a cycle is
+            // entered at its first node in candidate order, so nodes hanging below the
+            // cycle still follow their parents.
             for (std::size_t c = 0; c < count; ++c)
-                if (!placed[c] && !objectIds.count(candidates[c].parent)) generation.push_back(c);
-            if (generation.empty())
-                generation.push_back(
-                    static_cast<std::size_t>(std::find(placed.begin(), placed.end(), 0) - placed.begin()));
+                if (!placed[c] && !withId.count(candidates[c].parent)) generation.push_back(c);
+            if (generation.empty()) {
+                const auto firstUnplaced =
+                    static_cast<std::size_t>(std::find(placed.begin(), placed.end(), 0) - placed.begin());
+                generation.push_back(cycleEntry(candidates, withId, placed, firstUnplaced));
+            }
         }
         place(generation);
 

@@ -11,6 +11,29 @@ namespace {
 constexpr int kNoSequenceCheck = 3667;
 }
 
+Texture defaultTexture() {
+    Texture white;
+    white.Image = "Textures\\white.blp";
+    return white;
+}
+
+Material defaultMaterial() {
+    Layer layer;
+    layer.TextureID.staticValue = 0;
+    Material material;
+    material.Layers.push_back(layer);
+    return material;
+}
+
+Bone defaultRootBone() {
+    Bone root;
+    root.node.Name = "Root";
+    root.node.ObjectId = 0;
+    root.node.Parent = -1;
+    root.node.flags = NodeIsBone;
+    return root;
+}
+
 void buildDefaultDocument(Model& model) {
     model.reset();
     model.FormatVersion = 800;
@@ -21,23 +44,9 @@ void buildDefaultDocument(Model& model) {
     stand.IntervalStart = 0;
     stand.IntervalEnd = 1000;
     model.Sequences.push_back(stand);
-
-    Texture white;
-    white.Image = "Textures\\white.blp";
-    model.Textures.push_back(white);
-
-    Layer layer;
-    layer.TextureID.staticValue = 0;
-    Material material;
-    material.Layers.push_back(layer);
-    model.Materials.push_back(material);
-
-    Bone root;
-    root.node.Name = "Root";
-    root.node.ObjectId = 0;
-    root.node.Parent = -1;
-    root.node.flags = NodeIsBone;
-    model.Bones.push_back(root);
+    model.Textures.push_back(defaultTexture());
+    model.Materials.push_back(defaultMaterial());
+    model.Bones.push_back(defaultRootBone());
     model.PivotPoints.push_back({0, 0, 0});
 }
 
@@ -80,8 +89,11 @@ void resetPose(Model& model) {
 
 IdleOutcome idlePass(Model& model, AppState& state, Host& host, std::int32_t nowMs) {
     if (state.editMode == EditMode::Animation) {
-        // 64-bit steps: a long pause or a range near the ends of i32 must not wrap.
-        const std::int64_t elapsed = std::int64_t{nowMs} - state.lastClock;
+        // The clock difference is taken modulo 2^32, so it stays right when the 32-bit
+        // millisecond clock wraps (after about 24.8 days); the steps are 64-bit so a range
+        // near the ends of i32 cannot wrap either.
+        const std::int64_t elapsed = static_cast<std::uint32_t>(static_cast<std::uint32_t>(nowMs) -
+                                                                static_cast<std::uint32_t>(state.lastClock));
         if (state.keyDown(kKeyRight)) {
             const std::int64_t t = std::min<std::int64_t>(state.currentTime + elapsed, state.rangeEnd);
             setCurrentTime(model, state, host, static_cast<std::int32_t>(t));

@@ -8,6 +8,13 @@
 
 namespace tess {
 
+// The start document's parts, also used to complete a model that lacks them: the
+// texture "Textures\white.blp"; a material with one layer showing texture 0; the bone
+// "Root" (ObjectId 0, no parent, no keys).
+Texture defaultTexture();
+Material defaultMaterial();
+Bone defaultRootBone();
+
 // Resets `model` and fills it with the editor's start document: "Untitled", one sequence
 // "Stand" (0-1000 ms), the texture "Textures\white.blp", one material whose one layer
 // shows it, one bone "Root" (ObjectId 0, no parent) and its pivot at the origin.
