@@ -23,14 +23,23 @@ struct PrimitiveParameters {
     void addField(std::string label, std::string defaultText, Kind kind, float minimum, float maximum);
     std::size_t count() const { return texts.size(); }
 
+    // The readers convert like the C library's text-to-number functions, but in every locale
+    // with '.' as the decimal mark: leading blanks and a sign, then the longest number prefix;
+    // text that is not a number reads 0. Decimals: too large gives +-infinity, "nan" 0. Whole
+    // numbers saturate at the i32 limits. A field index past the end reads 0 (or false).
     double readDecimal(std::size_t field) const;
     std::int32_t readWhole(std::size_t field) const;
     bool readCheckBox(std::size_t field) const;  // true when the text begins with 'Y'
 };
 
+// `value` truncated toward zero, clamped to the i32 range first (NaN: 0), so no value can
+// make the conversion undefined.
+std::int32_t truncateToInt(double value);
+
 // The text a field's control shows once normalised: a whole number clamped to the limits
 // (truncated to integers) and printed "%d"; a decimal clamped and printed "%.2f"; a check
-// box "Y" when `checked`, else "N". Text that is not a number counts as 0.
+// box "Y" when `checked`, else "N". Text that is not a number counts as 0. Other kinds, and
+// a field index past the end, return `controlText` unchanged.
 std::string normalizedFieldText(const PrimitiveParameters& parameters, std::size_t field,
                                 const std::string& controlText, bool checked);
 

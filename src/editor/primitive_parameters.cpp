@@ -1,0 +1,158 @@
+#include "editor/primitive_parameters.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string_view>
+#include <system_error>
+
+namespace tess {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Leading blanks and a '+' sign are accepted as the C conversions accept them; the parsers
+// below take '-' themselves.
+std::string_view numberStart(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    if (i + 1 < text.size() && text[i] == '+' && text[i + 1] != '-' && text[i + 1] != '+') ++i;
+    return text.substr(i);
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Whether an out-of-range decimal text is too large (rather than too small) for a double:
+// the position of its first significant digit plus its exponent is positive.
+bool overflowsUpward(std::string_view text) {
+    std::size_t i = text.empty() || text[0] != '-' ? 0 : 1;
+    long long magnitude = 0;
+    bool seenSignificant = false;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        if (text[i] != '0') seenSignificant = true;
+        if (seenSignificant) ++magnitude;
+    }
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && isDigit(text[i]); ++i) {
+            if (seenSignificant) continue;
+            --magnitude;
+            if (text[i] != '0') seenSignificant = true;
+        }
+    }
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        const bool negative = i < text.size() && text[i] == '-';
+        if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+        for (; i < text.size() && isDigit(text[i]); ++i)
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 1000000LL);
+        if (negative) exponent = -exponent;
+    }
+    return magnitude + exponent > 0;
+}
+
+// Text to double as the C conversion reads it (a decimal prefix, the rest ignored), but
+// independent of the process locale, which the window toolkit may have changed. No number:
+// 0; too large: +-infinity; too small: +-0; "nan": 0, so every result is ordered.
+double textToDouble(std::string_view text) {
+    const std::string_view s = numberStart(text);
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
+    if (error == std::errc::invalid_argument) return 0;
+    if (error == std::errc::result_out_of_range) {
+        const std::string_view parsed(s.data(), static_cast<std::size_t>(end - s.data()));
+        const double sign = !parsed.empty() && parsed[0] == '-' ? -1.0 : 1.0;
+        return overflowsUpward(parsed) ? sign * std::numeric_limits<double>::infinity() : sign * 0.0;
+    }
+    return std::isnan(value) ? 0 : value;
+}
+
+// Text to integer as the C conversion reads it, saturating at the i32 limits.
+std::int32_t textToInt(std::string_view text) {
+    const std::string_view s = numberStart(text);
+    long long value = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (error == std::errc::invalid_argument) return 0;
+    if (error == std::errc::result_out_of_range)
+        value = !s.empty() && s[0] == '-' ? std::numeric_limits<long long>::min()
+                                          : std::numeric_limits<long long>::max();
+    return static_cast<std::int32_t>(std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(),
+                                                           std::numeric_limits<std::int32_t>::max()));
+}
+
+std::string fixedTwoDecimals(double value) {
+    char buffer[512];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    return error == std::errc{} ? std::string(buffer, end) : std::string("0.00");
+}
+
+}  // namespace
+
+std::int32_t truncateToInt(double value) {
+    if (std::isnan(value)) return 0;
+    const double clamped = std::clamp(value, static_cast<double>(std::numeric_limits<std::int32_t>::min()),
+                                      static_cast<double>(std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(clamped);
+}
+
+void PrimitiveParameters::clear() {
+    title.clear();
+    labels.clear();
+    texts.clear();
+    kinds.clear();
+    minima.clear();
+    maxima.clear();
+}
+
+void PrimitiveParameters::addField(std::string label, std::string defaultText, Kind kind, float minimum,
+                                   float maximum) {
+    labels.push_back(std::move(label));
+    texts.push_back(std::move(defaultText));
+    kinds.push_back(kind);
+    minima.push_back(minimum);
+    maxima.push_back(maximum);
+}
+
+double PrimitiveParameters::readDecimal(std::size_t field) const {
+    return field < texts.size() ? textToDouble(texts[field]) : 0.0;
+}
+
+std::int32_t PrimitiveParameters::readWhole(std::size_t field) const {
+    return field < texts.size() ? textToInt(texts[field]) : 0;
+}
+
+bool PrimitiveParameters::readCheckBox(std::size_t field) const {
+    return field < texts.size() && !texts[field].empty() && texts[field][0] == 'Y';
+}
+
+std::string normalizedFieldText(const PrimitiveParameters& parameters, std::size_t field,
+                                const std::string& controlText, bool checked) {
+    if (field >= parameters.count()) return controlText;
+    const double minimum = parameters.minima[field];
+    const double maximum = parameters.maxima[field];
+    switch (parameters.kinds[field]) {
+        case PrimitiveParameters::Whole: {
+            const std::int32_t value = textToInt(controlText);
+            const std::int32_t low = truncateToInt(minimum);
+            const std::int32_t high = truncateToInt(maximum);
+            return std::to_string(value < low ? low : value > high ? high : value);
+        }
+        case PrimitiveParameters::Decimal: {
+            const double value = textToDouble(controlText);
+            return fixedTwoDecimals(value < minimum ? minimum : value > maximum ? maximum : value);
+        }
+        case PrimitiveParameters::CheckBox:
+            return checked ? "Y" : "N";
+        default:
+            return controlText;
+    }
+}
+
+}  // namespace tess
