@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace tess {
+
+// What a right-button drag does in the UV editor.
+enum UvTool : std::int32_t { UvMoveTool = 0, UvRotateTool = 1, UvScaleTool = 2 };
+
+// The UV editor's mouse drag in progress.
+enum UvDragState : std::int32_t {
+    UvIdle = 0,
+    UvPanning = 1,
+    UvBandSelecting = 2,
+    UvMoving = 3,
+    UvRotating = 4,
+    UvScaling = 5,
+};
+
+// The UV editor window's state. Plain data: the window owns the bitmap and the widget.
+// Texture space maps to the client area as pixel = (uv + pan) * uvZoom * client size, so
+// (0, 0) is the top-left and (1, 1) the bottom-right corner at zoom 1 and pan 0.
+struct UvEditorState {
+    float uvZoom = 1;
+    float uvPanU = 0;
+    float uvPanV = 0;
+    std::int32_t uvTool = UvMoveTool;
+    std::int32_t uvDragState = UvIdle;
+    std::array<bool, 256> uvKeysDown{};  // virtual-key flags of this window only
+    std::int32_t uvTexture = -1;         // index into the model's Textures to show, -1 none
+    std::int32_t loadedTexture = -1;     // index of the image the window holds now, -1 none
+    // Mouse positions in client pixels, y downward.
+    std::int32_t dragStartX = 0;
+    std::int32_t dragStartY = 0;
+    std::int32_t lastMouseX = 0;
+    std::int32_t lastMouseY = 0;
+    // Client area size in pixels, stored by the window on every paint.
+    std::int32_t clientWidth = 0;
+    std::int32_t clientHeight = 0;
+
+    bool keyDown(int virtualKey) const {
+        return virtualKey >= 0 && virtualKey < 256 && uvKeysDown[virtualKey];
+    }
+};
+
+}  // namespace tess
