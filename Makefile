@@ -1,7 +1,9 @@
 # Tessarine: `make run` and `make test` on a fresh Debian 12 machine install what is
 # missing, configure, build and run.
 
-PACKAGES := cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES := cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+	qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dev libegl-dev libosmesa6-dev \
+	libgl1-mesa-dri xvfb xauth xdotool imagemagick
 BUILD := build
 ASAN_BUILD := build-asan
 BENCH_BUILD := build-bench
@@ -25,7 +27,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	./$(BUILD)/tools/tessarine-convert --help
+	./$(BUILD)/app/tessarine
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "editor/app_state.h"
+#include "model/model.h"
+#include "ui/gl_window.h"
+#include "ui/main_loop.h"
+#include "ui/qt_host.h"
+
+namespace tess {
+
+// The whole program: the one document, the editor state, the Qt host, the GL window and
+// the main loop. A QApplication must exist for the object's whole life.
+class EditorApp {
+public:
+    static constexpr const char* kTitle = "Tessarine 0.80";
+
+    EditorApp();
+
+    // Start-up: the default document, prepareDocument, then the GL window (client area
+    // windowWidth x windowHeight, initGL included). False when the window could not be
+    // made; its message box has been shown then.
+    bool start();
+
+    // Runs the main loop until Escape is held during an idle pass or the window is closed,
+    // destroys the GL window, and returns the exit code (0).
+    int run();
+
+    Model& model() { return model_; }
+    AppState& state() { return state_; }
+    GlWindow& glWindow() { return window_; }
+    MainLoop& loop() { return loop_; }
+
+private:
+    Model model_;
+    AppState state_;
+    QtHost host_;
+    GlWindow window_;
+    MainLoop loop_;
+};
+
+}  // namespace tess
