@@ -4,18 +4,6 @@
 
 namespace tess {
 
-void deleteTriangle(Geoset& geoset, std::size_t t) {
-    const auto first = geoset.corners.begin() + static_cast<std::ptrdiff_t>(3 * t);
-    geoset.corners.erase(first, first + 3);
-    geoset.triangleSelected.erase(geoset.triangleSelected.begin() + static_cast<std::ptrdiff_t>(t));
-}
-
-void deleteVertex(Geoset& geoset, std::uint32_t v) {
-    geoset.Vertices.erase(geoset.Vertices.begin() + v);
-    for (std::uint32_t& corner : geoset.corners)
-        if (corner > v) --corner;
-}
-
 void appendTriangle(Geoset& geoset, std::uint32_t a, std::uint32_t b, std::uint32_t c,
                     std::uint8_t selected) {
     // In front of a trailing partial triangle, so whole triangles stay aligned in threes.

@@ -27,14 +27,6 @@ inline std::uint8_t flagAt(const std::vector<std::uint8_t>& flags, std::uint32_t
     return index < flags.size() ? flags[index] : std::uint8_t{0};
 }
 
-// Removes corners 3t, 3t+1, 3t+2 and record t; later triangles move down by one.
-// `t` must be below the triangle count.
-void deleteTriangle(Geoset& geoset, std::size_t t);
-
-// Removes vertex `v` (below the vertex count); every corner index greater than `v` drops by
-// one. Corners equal to `v` are left alone: callers remove or redirect them first.
-void deleteVertex(Geoset& geoset, std::uint32_t v);
-
 // Appends triangle (a, b, c) with the given selection byte.
 void appendTriangle(Geoset& geoset, std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint8_t selected);
 
@@ -65,8 +57,8 @@ void dropDegenerateTriangles(Geoset& geoset);
 
 // Removes every vertex v whose `doomed[v]` is set (entries past the end count as unset)
 // in one pass; survivors keep their order. Every corner index drops by the number of
-// removed vertices below it, which is exactly what removing them one at a time with
-// deleteVertex does, corners naming a removed vertex included.
+// removed vertices below it, which is exactly what removing them one at a time (each
+// removal lowering the greater corners by one) does, corners naming a removed vertex included.
 void deleteVertices(Geoset& geoset, const std::vector<std::uint8_t>& doomed);
 
 // Gives a vertex made by an edit the runtime state of a vertex at rest: animated position =

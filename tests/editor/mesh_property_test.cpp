@@ -18,9 +18,13 @@
 #include "editor/mesh_selection.h"
 #include "editor/uv_remap.h"
 #include "model/validate.h"
+#include "stepwise_mesh.h"
 
 namespace tess {
 namespace {
+
+using testing::deleteTriangle;
+using testing::deleteVertex;
 
 constexpr int kTrials = 300;
 

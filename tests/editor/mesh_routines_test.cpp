@@ -5,8 +5,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "stepwise_mesh.h"
+
 namespace tess {
 namespace {
+
+using testing::deleteVertex;
 
 // Vertices tagged by their x coordinate, so survivors can be told apart.
 Geoset taggedGeoset(std::size_t vertexCount, std::vector<std::uint32_t> corners) {
