@@ -2,137 +2,83 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <tuple>
 
 namespace tess {
 namespace {
 
-VectorTrack twoKeys(std::int32_t type) {
-    VectorTrack track;
-    track.interpolationType = type;
-    track.keys = {{0, {0, 0, 0}, {}, {}}, {1000, {10, 0, 0}, {}, {}}};
-    return track;
-}
+const float kH = std::sqrt(0.5f);
 
 float xAt(VectorTrack& track, std::int32_t time) {
     evaluateTranslation(track, time);
     return track.cache.cachedValue[0];
 }
 
-TEST(TranslationEvaluation, BracketsKeysAndHoldsOutsideThem) {
-    VectorTrack linear = twoKeys(Linear);
-    EXPECT_FLOAT_EQ(xAt(linear, 250), 2.5f);
-    EXPECT_FLOAT_EQ(xAt(linear, 1000), 10);
-    EXPECT_FLOAT_EQ(xAt(linear, 5000), 10);
-    EXPECT_FLOAT_EQ(xAt(linear, -1), 0);
-    EXPECT_FLOAT_EQ(linear.cache.cachedMatrix[3], 0);
-    xAt(linear, 500);
-    EXPECT_FLOAT_EQ(linear.cache.cachedMatrix[3], 5);
-
-    VectorTrack hermite = twoKeys(Hermite);
-    EXPECT_FLOAT_EQ(xAt(hermite, 500), 5);
+TEST(TranslationEvaluation, InterpolatesByTypeBetweenKeysAndHoldsOutsideThem) {
+    // x runs from 0 at time 0 to 10 at time 1000. Hermite at u = 0.25 is 0.140625 * OutTan -
+    // 0.046875 * InTan + 0.15625 * 10; Bezier tangents are absolute control points:
+    // 0.421875 * OutTan + 0.140625 * InTan + 0.015625 * 10. Unknown codes step like DontInterp.
+    const std::tuple<std::int32_t, float, float, std::int32_t, float> cases[] = {
+        {Linear, 0, 0, 250, 2.5f},     {Linear, 0, 0, 5000, 10},      {Linear, 0, 0, -1, 0},
+        {Hermite, 8, 0, 250, 2.6875f}, {Hermite, 0, 8, 250, 1.1875f}, {Bezier, 4, 12, 250, 3.53125f},
+        {DontInterp, 0, 0, 999, 0},    {DontInterp, 0, 0, 1000, 10},  {-1, 4, 12, 500, 0}};
+    for (const auto& [type, outTan, inTan, time, x] : cases) {
+        // The tangents that take no part (first InTan, last OutTan) hold junk, so using them shows.
+        VectorTrack track;
+        track.interpolationType = type;
+        track.keys = {{0, {0, 0, 0}, {99, 99, 99}, {outTan, 0, 0}},
+                      {1000, {10, 0, 0}, {inTan, 0, 0}, {99, 99, 99}}};
+        EXPECT_FLOAT_EQ(xAt(track, time), x) << "type " << type << " at " << time;
+    }
 }
 
-TEST(TranslationEvaluation, DontInterpStepsAndEqualTimesDoNotDivideByZero) {
-    VectorTrack step = twoKeys(DontInterp);
-    EXPECT_FLOAT_EQ(xAt(step, 999), 0);
-    EXPECT_FLOAT_EQ(xAt(step, 1000), 10);
-
-    VectorTrack same;
-    same.keys = {
-        {0, {1, 0, 0}, {}, {}}, {100, {2, 0, 0}, {}, {}}, {100, {3, 0, 0}, {}, {}}, {200, {5, 0, 0}, {}, {}}};
-    EXPECT_FLOAT_EQ(xAt(same, 100), 3);
-    EXPECT_FLOAT_EQ(xAt(same, 150), 4);
-}
-
-TEST(TranslationEvaluation, OneKeyHoldsFromItsTimeAndTheStaticValueIsNeverUsed) {
+TEST(TranslationEvaluation, OneKeyHoldsFromItsTimeAndTheLaterOfEqualTimesApplies) {
     VectorTrack track;
-    track.staticValue = {7, 7, 7};
-    EXPECT_FLOAT_EQ(xAt(track, 0), 0);
+    track.staticValue = {7, 7, 7};  // never used
     track.keys = {{100, {4, 5, 6}, {}, {}}};
     EXPECT_FLOAT_EQ(xAt(track, 99), 0);
     EXPECT_FLOAT_EQ(xAt(track, 100), 4);
-    EXPECT_FLOAT_EQ(xAt(track, 100000), 4);
-    EXPECT_EQ(track.cache.cachedValue, (Vec3{4, 5, 6}));
-    EXPECT_FLOAT_EQ(track.cache.cachedMatrix[7], 5);
-    EXPECT_FLOAT_EQ(track.cache.cachedMatrix[11], 6);
+    const Mat4& m = track.cache.cachedMatrix;
+    EXPECT_EQ((std::array{m[3], m[7], m[11]}), (std::array{4.0f, 5.0f, 6.0f}));
+
+    // Keys sharing a time must not divide by zero.
+    track.keys = {
+        {0, {1, 0, 0}, {}, {}}, {100, {2, 0, 0}, {}, {}}, {100, {3, 0, 0}, {}, {}}, {200, {5, 0, 0}, {}, {}}};
+    EXPECT_FLOAT_EQ(xAt(track, 100), 3);
+    EXPECT_FLOAT_EQ(xAt(track, 150), 4);
 }
 
-// Tangents that must not take part (the first key's InTan, the last key's OutTan) hold
-// junk, so using the wrong ones shows.
-VectorTrack tangentKeys(std::int32_t type, float outTan, float inTan) {
-    VectorTrack track;
-    track.interpolationType = type;
-    track.keys = {{0, {0, 0, 0}, {99, 99, 99}, {outTan, 0, 0}},
-                  {1000, {10, 0, 0}, {inTan, 0, 0}, {99, 99, 99}}};
-    return track;
-}
-
-TEST(TranslationEvaluation, HermiteAndBezierUseTheStoredTangentsAsGiven) {
-    // Hermite at u = 0.25: 0.140625 * OutTan - 0.046875 * InTan + 0.15625 * 10.
-    VectorTrack hermite = tangentKeys(Hermite, 8, 0);
-    EXPECT_FLOAT_EQ(xAt(hermite, 250), 2.6875f);
-    hermite = tangentKeys(Hermite, 0, 8);
-    EXPECT_FLOAT_EQ(xAt(hermite, 250), 1.1875f);
-
-    // Bezier tangents are absolute control points: 0.421875 * 4 + 0.140625 * 12 + 0.015625 * 10.
-    VectorTrack bezier = tangentKeys(Bezier, 4, 12);
-    EXPECT_FLOAT_EQ(xAt(bezier, 250), 3.53125f);
-    EXPECT_FLOAT_EQ(xAt(bezier, 0), 0);
-
-    // An unknown code steps like DontInterp.
-    VectorTrack unknown = tangentKeys(-1, 4, 12);
-    EXPECT_FLOAT_EQ(xAt(unknown, 500), 0);
-}
-
-TEST(RotationEvaluation, SlerpsHalfwayAndStaysOnOppositeKeys) {
-    QuatTrack track;
-    track.keys = {{0, {0, 0, 0, 1}, {}, {}}, {1000, {0, 0, 1, 0}, {}, {}}};
-    evaluateRotation(track, 500);
-    const float h = std::sqrt(0.5f);
-    EXPECT_NEAR(track.cache.cachedValue[2], h, 1e-6);
-    EXPECT_NEAR(track.cache.cachedValue[3], h, 1e-6);
-
-    const Quat q{0.5f, 0.5f, 0.5f, 0.5f};
-    const Quat r = quaternionSlerp(q, {-0.5f, -0.5f, -0.5f, -0.5f}, 0.7f);
-    for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(r[c], q[c]);
-}
-
-TEST(RotationEvaluation, TakesTheShorterArcAcrossTheHemisphereFlip) {
-    const float h = std::sqrt(0.5f);
-    // -b is the same 90 degree turn about Z as b: halfway is the 45 degree turn, not 135.
-    const Quat r = quaternionSlerp({0, 0, 0, 1}, {0, 0, -h, -h}, 0.5f);
-    EXPECT_NEAR(r[0], 0, 1e-6);
-    EXPECT_NEAR(r[1], 0, 1e-6);
-    EXPECT_NEAR(r[2], 0.3826834f, 1e-6);
-    EXPECT_NEAR(r[3], 0.9238795f, 1e-6);
-
-    const Quat quarter = quaternionSlerp({0, 0, 0, 1}, {0, 0, h, h}, 0.25f);
-    EXPECT_NEAR(quarter[2], 0.1950903f, 1e-6);
-    EXPECT_NEAR(quarter[3], 0.9807853f, 1e-6);
-}
-
-TEST(RotationEvaluation, IgnoresTypeAndTangentsAndBuildsTheRotationMatrix) {
-    const float h = std::sqrt(0.5f);
+TEST(RotationEvaluation, SlerpsBetweenKeysWhateverTheTypeAndBuildsTheMatrix) {
     QuatTrack linear;
-    linear.keys = {{0, {0, 0, 0, 1}, {}, {}}, {1000, {0, 0, h, h}, {}, {}}};
+    linear.keys = {{0, {0, 0, 0, 1}, {}, {}}, {1000, {0, 0, kH, kH}, {}, {}}};
     QuatTrack bezier = linear;
     bezier.interpolationType = Bezier;
     for (auto& key : bezier.keys) key.InTan = key.OutTan = {1, 2, 3, 4};
-    evaluateRotation(linear, 300);
-    evaluateRotation(bezier, 300);
-    EXPECT_EQ(linear.cache.cachedValue, bezier.cache.cachedValue);
+    evaluateRotation(linear, 500);
+    evaluateRotation(bezier, 500);
+    EXPECT_NEAR(linear.cache.cachedValue[2], 0.3826834f, 1e-6);
+    EXPECT_EQ(bezier.cache.cachedValue, linear.cache.cachedValue);
 
     evaluateRotation(linear, -5);
     EXPECT_EQ(linear.cache.cachedValue, (Quat{0, 0, 0, 1}));
     evaluateRotation(linear, 1000);
     // 90 degrees about Z: the X axis turns into the Y axis.
-    const Mat4& m = linear.cache.cachedMatrix;
-    EXPECT_NEAR(m[0], 0, 1e-6);
-    EXPECT_NEAR(m[4], 1, 1e-6);
-    EXPECT_NEAR(m[1], -1, 1e-6);
-    EXPECT_NEAR(m[10], 1, 1e-6);
-    EXPECT_FLOAT_EQ(m[15], 1);
+    const Mat4 turn = {0, -1, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    for (int e = 0; e < 16; ++e) EXPECT_NEAR(linear.cache.cachedMatrix[e], turn[e], 1e-6) << e;
+}
+
+TEST(RotationEvaluation, SlerpTakesTheShorterArcAndKeepsParallelInputs) {
+    // -b is the same 90 degree turn about Z as b: halfway is the 45 degree turn, not 135.
+    const std::tuple<Quat, float, Quat> cases[] = {{{0, 0, -kH, -kH}, 0.5f, {0, 0, 0.3826834f, 0.9238795f}},
+                                                   {{0, 0, kH, kH}, 0.25f, {0, 0, 0.1950903f, 0.9807853f}}};
+    for (const auto& [to, u, expected] : cases) {
+        const Quat r = quaternionSlerp({0, 0, 0, 1}, to, u);
+        for (int k = 0; k < 4; ++k) EXPECT_NEAR(r[k], expected[k], 1e-6) << "u " << u;
+    }
+    const Quat q{0.5f, 0.5f, 0.5f, 0.5f};
+    EXPECT_EQ(quaternionSlerp(q, {-0.5f, -0.5f, -0.5f, -0.5f}, 0.7f), q);
 }
 
 }  // namespace

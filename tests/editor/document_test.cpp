@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "anim/node_order.h"
@@ -12,27 +14,12 @@
 namespace tess {
 namespace {
 
-TEST(Document, DefaultDocumentIsPreparedAtTheStartOfItsOnlySequence) {
-    Model model;
-    AppState state;
-    testing::FakeHost host;
-    buildDefaultDocument(model);
-    prepareDocument(model, state, host);
-    EXPECT_EQ(model.Name, "Untitled");
-    ASSERT_EQ(model.Bones.size(), 1u);
-    EXPECT_EQ(state.selectedNode, 0);
-    EXPECT_EQ(state.rangeEnd, 1000);
-    EXPECT_EQ(model.nodeOrder.size(), 1u);
-    EXPECT_TRUE(host.messages.empty());
-}
-
 // A bone whose Z translation runs from 0 at time 0 to 1000 at time 10000 (0.1 per ms), and a
 // vertex at the origin bound to it, so a pose at time t puts the vertex at (0, 0, t / 10).
 Model rampModel() {
     Model model;
-    Bone bone;
-    bone.node.Translation.keys = {{0, {0, 0, 0}, {}, {}}, {10000, {0, 0, 1000}, {}, {}}};
-    model.Bones.push_back(bone);
+    model.Bones.emplace_back().node.Translation.keys = {{0, {0, 0, 0}, {}, {}},
+                                                        {10000, {0, 0, 1000}, {}, {}}};
     model.PivotPoints.push_back({});
     Geoset& g = model.Geosets.emplace_back();
     g.Vertices.emplace_back();
@@ -49,16 +36,9 @@ TEST(Document, PrepareRenumbersBonesAndPosesAtTheFirstSequencesStart) {
     model.Bones.push_back(model.Bones[0]);
     model.Bones[0].node.ObjectId = 7;
     model.Bones[1].node.ObjectId = 3;
-    Helper helper;
-    helper.node.ObjectId = 5;
-    model.Helpers.push_back(helper);
-    Sequence first;
-    first.IntervalStart = 3333;
-    first.IntervalEnd = 4000;
-    Sequence second;
-    second.IntervalStart = 5000;
-    second.IntervalEnd = 6000;
-    model.Sequences = {first, second};
+    model.Helpers.emplace_back().node.ObjectId = 5;
+    model.Sequences = {{.Name = "First", .IntervalStart = 3333, .IntervalEnd = 4000},
+                       {.Name = "Second", .IntervalStart = 5000, .IntervalEnd = 6000}};
     AppState state;
     state.currentTool = ExtrudeTool;
     state.selectedNode = 1;
@@ -66,22 +46,20 @@ TEST(Document, PrepareRenumbersBonesAndPosesAtTheFirstSequencesStart) {
     testing::FakeHost host;
 
     prepareDocument(model, state, host);
-    EXPECT_EQ(model.Bones[0].node.ObjectId, 0u);
-    EXPECT_EQ(model.Bones[1].node.ObjectId, 1u);
-    EXPECT_EQ(model.Helpers[0].node.ObjectId, 5u);
+    EXPECT_EQ((std::array{model.Bones[0].node.ObjectId, model.Bones[1].node.ObjectId,
+                          model.Helpers[0].node.ObjectId}),
+              (std::array{0u, 1u, 5u}));
     EXPECT_EQ(state.currentTool, RotateTool);
     EXPECT_EQ(state.selectedNode, 0);
     EXPECT_EQ(state.allNodes, (std::vector<std::uint32_t>{0, 1}));
-    EXPECT_EQ(model.nodeOrder.size(), 3u);
-    EXPECT_EQ(state.rangeStart, 3333);
-    EXPECT_EQ(state.rangeEnd, 4000);
-    EXPECT_EQ(state.currentTime, 3333);
+    EXPECT_EQ((std::array{state.rangeStart, state.rangeEnd, state.currentTime}),
+              (std::array{3333, 4000, 3333}));
     EXPECT_FLOAT_EQ(posedZ(model), 333.3f);
     EXPECT_EQ(host.animationBarRepaints, 1);
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(Document, PrepareWithoutSequenceReportsAndUsesTheDefaultRange) {
+TEST(Document, PrepareWithoutSequenceReportsAndUsesTheDefaultRangeUnlikeTheDefaultDocument) {
     Model model = rampModel();
     AppState state;
     state.rangeStart = 200;
@@ -93,9 +71,7 @@ TEST(Document, PrepareWithoutSequenceReportsAndUsesTheDefaultRange) {
     EXPECT_EQ(host.messages[0].text, "Assertion failed (line 3667)");
     EXPECT_EQ(host.messages[0].caption, "Assertion failure");
     EXPECT_FALSE(host.messages[0].ownedByMainWindow);
-    EXPECT_EQ(state.rangeStart, 0);
-    EXPECT_EQ(state.rangeEnd, 1000);
-    EXPECT_EQ(state.currentTime, 0);
+    EXPECT_EQ((std::array{state.rangeStart, state.rangeEnd, state.currentTime}), (std::array{0, 1000, 0}));
 
     // Without bones nothing is selected.
     Model empty;
@@ -103,91 +79,71 @@ TEST(Document, PrepareWithoutSequenceReportsAndUsesTheDefaultRange) {
     prepareDocument(empty, state, host);
     EXPECT_EQ(state.selectedNode, -1);
     EXPECT_TRUE(state.allNodes.empty());
+
+    // The default document replaces what the model held and has all it needs.
+    buildDefaultDocument(model);
+    prepareDocument(model, state, host);
+    EXPECT_EQ(model.Name, "Untitled");
+    EXPECT_TRUE(model.Geosets.empty());
+    EXPECT_EQ(state.selectedNode, 0);
+    EXPECT_EQ(host.messages.size(), 1u);
 }
 
 struct IdleFixture : ::testing::Test {
     IdleFixture() {
-        model = rampModel();
         computeNodeOrder(model);
         state.editMode = EditMode::Animation;
-        state.lastClock = 1000;
     }
-    Model model;
+    Model model = rampModel();
     AppState state;
     testing::FakeHost host;
 };
 
-TEST_F(IdleFixture, RightArrowAdvancesByTheClockAndStopsAtTheRangeEnd) {
-    state.keysDown[kKeyRight] = true;
-    idlePass(model, state, host, 1250);
-    EXPECT_EQ(state.currentTime, 250);
-    EXPECT_EQ(state.lastClock, 1250);
-    EXPECT_FLOAT_EQ(posedZ(model), 25);
-    EXPECT_EQ(host.animationBarRepaints, 1);
-    idlePass(model, state, host, 3000);
-    EXPECT_EQ(state.currentTime, 1000);
-    EXPECT_FLOAT_EQ(posedZ(model), 100);
-    idlePass(model, state, host, 3100);
-    EXPECT_EQ(state.currentTime, 1000);
-}
-
-TEST_F(IdleFixture, PlaybackStepsStayRightAcrossTheClockWrap) {
-    state.keysDown[kKeyRight] = true;
-    state.lastClock = INT32_MAX - 10;
-    idlePass(model, state, host, INT32_MIN + 10);
-    EXPECT_EQ(state.currentTime, 21);
-}
-
-TEST_F(IdleFixture, LeftArrowGoesBackAndStopsAtTheRangeStart) {
+TEST_F(IdleFixture, ArrowsStepTheTimeByTheClockWithinTheRange) {
+    // With both arrows the advance is clamped first, then the same step is taken back. The
+    // step stays right across the wrap of the 32-bit millisecond clock, clamp included.
+    const std::tuple<bool, bool, std::int32_t, std::int32_t, std::int32_t, std::int32_t> cases[] = {
+        {true, false, 100, 1000, 1250, 350}, {true, false, 900, 1000, 3000, 1000},
+        {false, true, 400, 1000, 1200, 200}, {false, true, 150, 1000, 1500, 100},
+        {true, true, 900, 1500, 1700, 800},  {true, false, 990, INT32_MAX - 10, INT32_MIN + 10, 1000},
+        {false, false, 500, 1000, 4000, 500}};
     state.rangeStart = 100;
-    state.currentTime = 400;
-    state.keysDown[kKeyLeft] = true;
-    idlePass(model, state, host, 1200);
-    EXPECT_EQ(state.currentTime, 200);
-    idlePass(model, state, host, 1500);
-    EXPECT_EQ(state.currentTime, 100);
-    EXPECT_FLOAT_EQ(posedZ(model), 10);
-
-    // Both arrows: the advance is clamped first, then the same step is taken back.
-    state.currentTime = 900;
-    state.keysDown[kKeyRight] = true;
-    idlePass(model, state, host, 1700);
-    EXPECT_EQ(state.currentTime, 800);
+    for (const auto& [right, left, from, lastClock, now, to] : cases) {
+        state.keysDown[kKeyRight] = right;
+        state.keysDown[kKeyLeft] = left;
+        state.currentTime = from;
+        state.lastClock = lastClock;
+        testing::FakeHost rowHost;
+        idlePass(model, state, rowHost, now);
+        EXPECT_EQ(state.currentTime, to) << "from " << from << " at " << now;
+        EXPECT_EQ(state.lastClock, now);
+        EXPECT_EQ(rowHost.animationBarRepaints, int{right} + int{left});
+        if (right || left) {
+            EXPECT_FLOAT_EQ(posedZ(model), static_cast<float>(to) / 10);
+        }
+    }
 }
 
-TEST_F(IdleFixture, WithoutArrowsOnlyTheClockMovesAndOtherModesDoNotPlay) {
-    state.currentTime = 500;
-    idlePass(model, state, host, 4000);
-    EXPECT_EQ(state.currentTime, 500);
-    EXPECT_EQ(state.lastClock, 4000);
-    EXPECT_EQ(host.animationBarRepaints, 0);
-
-    // Vertex mode puts the rest pose back and leaves time and clock alone.
-    evaluateModel(model, 500);
-    state.editMode = EditMode::Vertex;
+TEST_F(IdleFixture, OtherModesDoNotPlayAndTheOutcomeFollowsEscapeAndMinimising) {
     state.keysDown[kKeyRight] = true;
-    idlePass(model, state, host, 5000);
-    EXPECT_EQ(state.currentTime, 500);
-    EXPECT_EQ(state.lastClock, 4000);
+    state.currentTime = 500;
+    evaluateModel(model, 500);
+    // Vertex mode puts the rest pose back and leaves time and clock alone.
+    state.editMode = EditMode::Vertex;
+    IdleOutcome outcome = idlePass(model, state, host, 5000);
+    EXPECT_TRUE(outcome.drawFrame && !outcome.stop);
+    EXPECT_EQ(state.lastClock, 0);
     EXPECT_FLOAT_EQ(posedZ(model), 0);
 
     // Triangle mode only draws: the pose stays as it was.
     evaluateModel(model, 500);
     state.editMode = EditMode::Triangle;
-    idlePass(model, state, host, 6000);
-    EXPECT_FLOAT_EQ(posedZ(model), 50);
-    EXPECT_EQ(state.currentTime, 500);
-}
-
-TEST_F(IdleFixture, EscapeStopsAndAMinimisedWindowDrawsNothing) {
-    IdleOutcome outcome = idlePass(model, state, host, 1000);
-    EXPECT_TRUE(outcome.drawFrame);
-    EXPECT_FALSE(outcome.stop);
     state.isActive = false;
     state.keysDown[kKeyEscape] = true;
-    outcome = idlePass(model, state, host, 1000);
-    EXPECT_FALSE(outcome.drawFrame);
-    EXPECT_TRUE(outcome.stop);
+    outcome = idlePass(model, state, host, 6000);
+    EXPECT_TRUE(!outcome.drawFrame && outcome.stop);
+    EXPECT_FLOAT_EQ(posedZ(model), 50);
+    EXPECT_EQ(state.currentTime, 500);
 }
 
 }  // namespace

@@ -14,28 +14,20 @@
 namespace tess {
 namespace {
 
+using enum PrimitiveKind;
 using Typed = std::map<std::string, std::string>;
-
-// Answers the dialog with OK after typing `typed` (label -> text) into its fields and
-// normalising every field, as the dialog does when it closes.
-void answerOk(testing::FakeHost& host, const Typed& typed) {
-    host.primitiveDialog = [typed](PrimitiveParameters& p) {
-        for (std::size_t i = 0; i < p.count(); ++i) {
-            const auto found = typed.find(p.labels[i]);
-            const std::string text = found == typed.end() ? p.texts[i] : found->second;
-            p.texts[i] = normalizedFieldText(p, i, text, !text.empty() && text[0] == 'Y');
-        }
-        return 1;
-    };
-}
+const Typed kAt{{"X", "10"}, {"Y", "-20"}, {"Z", "5"}};
 
 struct Document {
-    Document() {
-        buildDefaultDocument(model);
-        prepareDocument(model, state, host);
-    }
-    bool create(PrimitiveKind kind, const Typed& typed) {
-        answerOk(host, typed);
+    Document() { buildDefaultDocument(model); }
+    // Answers the dialog with OK after typing `typed` (label -> text) and the position kAt into its fields.
+    bool create(PrimitiveKind kind, Typed typed) {
+        typed.insert(kAt.begin(), kAt.end());
+        host.primitiveDialog = [typed](PrimitiveParameters& p) {
+            for (std::size_t i = 0; i < p.count(); ++i)
+                if (typed.count(p.labels[i])) p.texts[i] = typed.at(p.labels[i]);
+            return 1;
+        };
         return createPrimitive(kind, model, state, host);
     }
     Model model;
@@ -43,36 +35,17 @@ struct Document {
     testing::FakeHost host;
 };
 
-float dot(const Vec3& a, const Vec3& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-Vec3 minus(const Vec3& a, const Vec3& b) {
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-float radial(const Vec3& p, const Vec3& centre) {
-    return std::hypot(p[0] - centre[0], p[1] - centre[1]);
-}
-
-Vec3 triangleCentroid(const Geoset& g, std::size_t t) {
-    Vec3 c{};
-    for (std::size_t k = 0; k < 3; ++k)
-        for (int i = 0; i < 3; ++i) c[i] += g.Vertices[g.corners[3 * t + k]].position[i] / 3;
-    return c;
-}
+const auto dot = [](const Vec3& a, const Vec3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; };
+const auto minus = [](const Vec3& a, const Vec3& b) { return Vec3{a[0] - b[0], a[1] - b[1], a[2] - b[2]}; };
 
 struct ShapeCase {
     const char* name;
     PrimitiveKind kind;
     Typed typed;
-    std::size_t vertices;
-    std::size_t triangles;
-    Vec3 centre;             // every face and vertex normal points away from it
-    float innerRadius = -1;  // tubes: walls at this radius face the axis instead
+    std::size_t vertices, triangles;
+    float centreZ;           // every face and vertex normal points away from (10, -20, centreZ)
+    float innerRadius = -1;  // tubes: the wall at this radius faces the axis instead
 };
-
-void PrintTo(const ShapeCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class PrimitiveShapes : public ::testing::TestWithParam<ShapeCase> {};
 
@@ -80,147 +53,85 @@ TEST_P(PrimitiveShapes, CountsOutwardFacesAndRestValues) {
     const ShapeCase& c = GetParam();
     Document doc;
     ASSERT_TRUE(doc.create(c.kind, c.typed));
-    ASSERT_EQ(doc.model.Geosets.size(), 1u);
     const Geoset& g = doc.model.Geosets[0];
     ASSERT_EQ(g.Vertices.size(), c.vertices);
     ASSERT_EQ(g.triangleCount(), c.triangles);
     EXPECT_EQ(g.triangleSelected, std::vector<std::uint8_t>(c.triangles, 1));
-    EXPECT_EQ(g.MaterialID, 0u);
-    EXPECT_EQ(g.matrixGroups, (std::vector<std::vector<std::uint32_t>>{{0}}));
-    EXPECT_EQ(validateModel(doc.model), std::vector<std::string>{});
 
+    const Vec3 centre{10, -20, c.centreZ};
+    const auto facesAxis = [&](const Vec3& p) {
+        return std::hypot(p[0] - centre[0], p[1] - centre[1]) < c.innerRadius + 1e-3f;
+    };
     for (std::size_t t = 0; t < g.triangleCount(); ++t) {
-        const Vec3 n = faceNormal(g, t);
-        const Vec3 away = minus(triangleCentroid(g, t), c.centre);
-        bool inner = c.innerRadius >= 0;
+        Vec3 p{};  // the triangle's centroid
         for (std::size_t k = 0; k < 3; ++k)
-            inner = inner && std::abs(radial(g.Vertices[g.corners[3 * t + k]].position, c.centre) -
-                                      c.innerRadius) < 1e-3f;
-        if (inner)
-            EXPECT_LT(n[0] * away[0] + n[1] * away[1], 0) << "inner wall triangle " << t;
-        else
-            EXPECT_GT(dot(n, away), 0) << "triangle " << t;
+            for (int i = 0; i < 3; ++i) p[i] += g.Vertices[g.corners[3 * t + k]].position[i] / 3;
+        const Vec3 n = faceNormal(g, t), away = minus(p, centre);
+        EXPECT_GT(facesAxis(p) ? -dot(n, away) : dot(n, away), 0) << "triangle " << t;
     }
     for (std::size_t i = 0; i < g.Vertices.size(); ++i) {
         const Vertex& v = g.Vertices[i];
+        const Vec3 d = minus(v.position, centre);
         EXPECT_NEAR(dot(v.normal, v.normal), 1, 1e-5f) << "vertex " << i;
-        if (c.innerRadius < 0 || std::abs(radial(v.position, c.centre) - c.innerRadius) > 1e-3f) {
-            EXPECT_GT(dot(v.normal, minus(v.position, c.centre)), 0) << "vertex " << i;
+        EXPECT_TRUE(facesAxis(v.position) || dot(v.normal, d) > 0) << "vertex " << i;
+        if (c.kind == Geosphere ||
+            c.kind == Sphere) {  // radial normals, on the sphere of the typed radius 20
+            for (int k = 0; k < 3; ++k) EXPECT_NEAR(v.normal[k], d[k] / 20, 1e-5f) << "vertex " << i;
         }
-        ASSERT_EQ(v.U.size(), 1u);
-        ASSERT_EQ(v.V.size(), 1u);
-        EXPECT_EQ(v.vertexGroup, 0u);
-        EXPECT_EQ(v.animatedPosition, v.position);
-        EXPECT_EQ(v.animatedNormal, v.normal);
-        EXPECT_EQ(v.currentUV, (Vec2{v.U[0], v.V[0]}));
-    }
-}
-
-const Typed kAt{{"X", "10"}, {"Y", "-20"}, {"Z", "5"}};
-Typed at(Typed more) {
-    more.insert(kAt.begin(), kAt.end());
-    return more;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Primitives, PrimitiveShapes,
-    ::testing::Values(
-        ShapeCase{"PlaneDefault", PrimitiveKind::Plane, at({}), 4, 2, {10, -20, -100}},
-        ShapeCase{"PlaneGrid",
-                  PrimitiveKind::Plane,
-                  at({{"Width Segments", "3"}, {"Length Segments", "2"}}),
-                  12,
-                  12,
-                  {10, -20, -100}},
-        ShapeCase{"BoxDefault", PrimitiveKind::Box, at({}), 8, 12, {10, -20, 5}},
-        ShapeCase{"BoxSegmented",
-                  PrimitiveKind::Box,
-                  at({{"Width Segments", "2"}, {"Length Segments", "3"}, {"Height Segments", "4"}}),
-                  54,
-                  104,
-                  {10, -20, 5}},
-        ShapeCase{"GeosphereIcosahedron",
-                  PrimitiveKind::Geosphere,
-                  at({{"Subdivisions", "0"}}),
-                  12,
-                  20,
-                  {10, -20, 5}},
-        ShapeCase{"GeosphereDefault", PrimitiveKind::Geosphere, at({}), 42, 80, {10, -20, 5}},
-        ShapeCase{"GeosphereFinest",
-                  PrimitiveKind::Geosphere,
-                  at({{"Subdivisions", "4"}}),
-                  2562,
-                  5120,
-                  {10, -20, 5}},
-        ShapeCase{"CylinderCapped", PrimitiveKind::Cylinder, at({}), 14, 24, {10, -20, 20}},
-        ShapeCase{"CylinderUncapped", PrimitiveKind::Cylinder, at({{"Capped", "N"}}), 12, 12, {10, -20, 20}},
-        ShapeCase{"CylinderSegmented",
-                  PrimitiveKind::Cylinder,
-                  at({{"Radial Segments", "8"}, {"Height Segments", "3"}, {"Height", "90"}}),
-                  34,
-                  64,
-                  {10, -20, 50}},
-        ShapeCase{"TubeDefault", PrimitiveKind::Tube, at({}), 24, 48, {10, -20, 20}, 30},
-        ShapeCase{"TubeSegmented",
-                  PrimitiveKind::Tube,
-                  at({{"Radial Segments", "5"}, {"Height Segments", "2"}, {"Inner radius", "10"}}),
-                  30,
-                  60,
-                  {10, -20, 20},
-                  10},
-        ShapeCase{"SphereDefault", PrimitiveKind::Sphere, at({}), 20, 36, {10, -20, 5}},
-        ShapeCase{
-            "SphereOnlyFans", PrimitiveKind::Sphere, at({{"Height Segments", "2"}}), 8, 12, {10, -20, 5}}),
-    [](const ::testing::TestParamInfo<ShapeCase>& param) { return std::string(param.param.name); });
-
-TEST(Primitives, PlaneCarriesGridCoordinatesAndSelectsItsVertices) {
-    Document doc;
-    ASSERT_TRUE(doc.create(PrimitiveKind::Plane, {}));
-    const Geoset& g = doc.model.Geosets[0];
-    const Vec2 expected[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ((Vec2{g.Vertices[i].U[0], g.Vertices[i].V[0]}), expected[i]) << "vertex " << i;
-        EXPECT_TRUE(g.Vertices[i].selected);
-    }
-    EXPECT_EQ(g.Vertices[3].position, (Vec3{50, 50, 0}));
-}
-
-TEST(Primitives, RoundShapesHaveTheirVerticesOnTheSphere) {
-    for (const PrimitiveKind kind : {PrimitiveKind::Geosphere, PrimitiveKind::Sphere}) {
-        Document doc;
-        ASSERT_TRUE(doc.create(kind, at({{"Radius", "12.5"}})));
-        for (const Vertex& v : doc.model.Geosets[0].Vertices) {
-            const Vec3 d = minus(v.position, {10, -20, 5});
-            EXPECT_NEAR(std::sqrt(dot(d, d)), 12.5f, 1e-4f);
-            for (int k = 0; k < 3; ++k) EXPECT_NEAR(v.normal[k], d[k] / 12.5f, 1e-5f);
+        if (c.kind == Plane) {  // U runs along x and V along y over the 100 by 60 rectangle
+            EXPECT_NEAR(v.U[0], (v.position[0] + 40) / 100, 1e-6f) << "vertex " << i;
+            EXPECT_NEAR(v.V[0], (v.position[1] + 50) / 60, 1e-6f) << "vertex " << i;
         }
+        EXPECT_EQ(v.selected, c.kind == Plane) << "vertex " << i;
+        EXPECT_TRUE(v.U.size() == 1 && v.V.size() == 1 && v.vertexGroup == 0 &&
+                    v.animatedPosition == v.position && v.animatedNormal == v.normal &&
+                    v.currentUV == (Vec2{v.U[0], v.V[0]}))
+            << "vertex " << i;
     }
 }
+
+const Typed kBoxSegments{{"Width Segments", "2"}, {"Length Segments", "3"}, {"Height Segments", "4"}};
+const Typed kCylinderSegments{{"Radial Segments", "8"}, {"Height Segments", "3"}, {"Height", "90"}};
+const Typed kTubeSegments{{"Radial Segments", "5"}, {"Height Segments", "2"}, {"Inner radius", "10"}};
+const ShapeCase kShapes[] = {
+    {"PlaneGrid", Plane, {{"Width Segments", "3"}, {"Length Segments", "2"}, {"Length", "60"}}, 12, 12, -100},
+    {"BoxDefault", Box, {}, 8, 12, 5},
+    {"BoxSegmented", Box, kBoxSegments, 54, 104, 5},
+    {"GeosphereIcosahedron", Geosphere, {{"Subdivisions", "0"}, {"Radius", "20"}}, 12, 20, 5},
+    {"GeosphereFinest", Geosphere, {{"Subdivisions", "4"}, {"Radius", "20"}}, 2562, 5120, 5},
+    {"CylinderUncapped", Cylinder, {{"Capped", "N"}}, 12, 12, 20},
+    {"CylinderSegmented", Cylinder, kCylinderSegments, 34, 64, 50},
+    {"TubeDefault", Tube, {}, 24, 48, 20, 30},
+    {"TubeSegmented", Tube, kTubeSegments, 30, 60, 20, 10},
+    {"SphereDefault", Sphere, {{"Radius", "20"}}, 20, 36, 5},
+    {"SphereOnlyFans", Sphere, {{"Height Segments", "2"}, {"Radius", "20"}}, 8, 12, 5}};
+INSTANTIATE_TEST_SUITE_P(Primitives, PrimitiveShapes, ::testing::ValuesIn(kShapes),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Primitives, BoundsAreTheVertexBoxAndTheRadiusFromItsCentre) {
     Document doc;
-    ASSERT_TRUE(doc.create(PrimitiveKind::Box, at({{"Height", "40"}})));
+    ASSERT_TRUE(doc.create(Box, {{"Height", "40"}}));
     const Geoset& box = doc.model.Geosets[0];
     EXPECT_EQ(box.MinimumExtent, (Vec3{-40, -70, -15}));
     EXPECT_EQ(box.MaximumExtent, (Vec3{60, 30, 25}));
     EXPECT_FLOAT_EQ(box.BoundsRadius, std::sqrt(50.0f * 50 + 50 * 50 + 20 * 20));
 
-    // The cylinder stands on z = 0: its radius is measured from z = 15, not from the origin.
-    ASSERT_TRUE(doc.create(PrimitiveKind::Cylinder, {}));
+    // The cylinder stands on z = 5: its radius is measured from z = 20, not from its base.
+    ASSERT_TRUE(doc.create(Cylinder, {}));
     const Geoset& cylinder = doc.model.Geosets[1];
-    EXPECT_EQ(cylinder.MinimumExtent[2], 0);
-    EXPECT_EQ(cylinder.MaximumExtent[2], 30);
     EXPECT_NEAR(cylinder.BoundsRadius, std::sqrt(30.0f * 30 + 15 * 15), 1e-3f);
 }
 
-TEST(Primitives, DialogIsShownTheShapesFields) {
-    Document doc;
+TEST(Primitives, DialogShowsTheShapesFieldsAndCancelOrAnEmptiedFieldListCreatesNothing) {
+    Model model;  // no material, texture or bone: none may be added either
+    AppState state;
+    testing::FakeHost host;
     PrimitiveParameters shown;
-    doc.host.primitiveDialog = [&shown](PrimitiveParameters& p) {
+    host.primitiveDialog = [&shown](PrimitiveParameters& p) {
         shown = p;
         return 2;
     };
-    EXPECT_FALSE(createPrimitive(PrimitiveKind::Cylinder, doc.model, doc.state, doc.host));
+    EXPECT_FALSE(createPrimitive(Cylinder, model, state, host));
     EXPECT_EQ(shown.title, "Cylinder creation");
     EXPECT_EQ(shown.labels, (std::vector<std::string>{"X", "Y", "Z", "Height", "Radius", "Height Segments",
                                                       "Radial Segments", "Capped"}));
@@ -228,74 +139,53 @@ TEST(Primitives, DialogIsShownTheShapesFields) {
     EXPECT_EQ(shown.kinds, (std::vector<std::int32_t>{1, 1, 1, 1, 1, 0, 0, 3}));
     EXPECT_EQ(shown.minima, (std::vector<float>{-1e37f, -1e37f, -1e37f, 0, 0, 1, 3, -1e37f}));
     EXPECT_EQ(shown.maxima, (std::vector<float>{1e37f, 1e37f, 1e37f, 1e37f, 1e37f, 15, 32, 1e37f}));
-}
 
-TEST(Primitives, CancelOrAnEmptiedFieldListCreatesNothing) {
-    Model model;  // no material, texture or bone: none may be added either
-    AppState state;
-    testing::FakeHost host;
-    EXPECT_FALSE(createPrimitive(PrimitiveKind::Box, model, state, host));
     host.primitiveDialog = [](PrimitiveParameters& p) {
         p.clear();
         return 1;
     };
-    EXPECT_FALSE(createPrimitive(PrimitiveKind::Box, model, state, host));
-    EXPECT_EQ(host.primitiveDialogs, 2);
+    EXPECT_FALSE(createPrimitive(Box, model, state, host));
     EXPECT_EQ(model, Model{});
-    EXPECT_EQ(state.selectedNode, -1);
 }
 
 TEST(Primitives, EmptyModelGetsTheStartDocumentsMaterialTextureAndBone) {
-    Model model;
-    AppState state;
-    testing::FakeHost host;
-    answerOk(host, {});
-    ASSERT_TRUE(createPrimitive(PrimitiveKind::Sphere, model, state, host));
-    Model start;
-    buildDefaultDocument(start);
-    EXPECT_EQ(model.Textures, start.Textures);
-    EXPECT_EQ(model.Materials, start.Materials);
-    EXPECT_EQ(model.Bones, start.Bones);
-    EXPECT_EQ(model.PivotPoints, start.PivotPoints);
-    EXPECT_EQ(model.nodeOrder.size(), 1u);
-    EXPECT_EQ(state.allNodes, std::vector<std::uint32_t>{0});
-    EXPECT_EQ(state.selectedNode, 0);
-    EXPECT_EQ(validateModel(model), std::vector<std::string>{});
+    Document doc, start;
+    doc.model = Model{};
+    ASSERT_TRUE(doc.create(Sphere, {}));
+    const Model& m = doc.model;
+    EXPECT_TRUE(m.Textures == start.model.Textures && m.Materials == start.model.Materials &&
+                m.Bones == start.model.Bones && m.PivotPoints == start.model.PivotPoints);
+    EXPECT_EQ(m.nodeOrder.size(), 1u);
+    EXPECT_EQ(doc.state.allNodes, std::vector<std::uint32_t>{0});
+    EXPECT_EQ(doc.state.selectedNode, 0);
+    EXPECT_EQ(validateModel(m), std::vector<std::string>{});
 
-    // A texture of its own is kept and shown by the added material.
-    Model textured;
-    textured.Textures.push_back({0, "Textures\\stone.blp", 0});
-    ASSERT_TRUE(createPrimitive(PrimitiveKind::Plane, textured, state, host));
-    EXPECT_EQ(textured.Textures.size(), 1u);
-    EXPECT_EQ(textured.Materials.size(), 1u);
-    EXPECT_EQ(validateModel(textured), std::vector<std::string>{});
+    // A texture of its own is kept, with no white texture added beside it.
+    doc.model = Model{};
+    doc.model.Textures.push_back({0, "Textures\\stone.blp", 0});
+    ASSERT_TRUE(doc.create(Plane, {}));
+    EXPECT_EQ(m.Textures.size(), 1u);
+    EXPECT_EQ(m.Materials.size(), 1u);
 }
 
 TEST(Primitives, MatrixGroupNamesTheBoneWithObjectIdZeroElseTheFirstBone) {
     Document doc;
     doc.model.Bones[0].node.ObjectId = 1;
-    Bone zero;
-    zero.node.ObjectId = 0;
-    doc.model.Bones.push_back(zero);
-    doc.model.PivotPoints.push_back({});
-    ASSERT_TRUE(doc.create(PrimitiveKind::Box, {}));
+    doc.model.Bones.emplace_back().node.ObjectId = 0;
+    doc.model.PivotPoints.resize(3);
+    ASSERT_TRUE(doc.create(Box, {}));
     EXPECT_EQ(doc.model.Geosets[0].matrixGroups[0], std::vector<std::uint32_t>{1});
 
     doc.model.Bones[1].node.ObjectId = 2;
-    doc.model.PivotPoints.push_back({});
-    ASSERT_TRUE(doc.create(PrimitiveKind::Box, {}));
+    ASSERT_TRUE(doc.create(Box, {}));
     EXPECT_EQ(doc.model.Geosets[1].matrixGroups[0], std::vector<std::uint32_t>{0});
     EXPECT_EQ(doc.model.Bones.size(), 2u);
-    EXPECT_EQ(validateModel(doc.model), std::vector<std::string>{});
 }
 
 TEST(Primitives, UnnormalisedTextsAreClampedToTheFieldLimits) {
     Document doc;
-    doc.host.primitiveDialog = [](PrimitiveParameters& p) {
-        p.texts = {"1e400", "junk", "-1e400", "-5", "1e39", "-7", "900"};
-        return 1;
-    };
-    ASSERT_TRUE(createPrimitive(PrimitiveKind::Plane, doc.model, doc.state, doc.host));
+    const Typed junk{{"X", "1e400"}, {"Z", "-1e400"}, {"Width Segments", "-7"}, {"Length Segments", "900"}};
+    ASSERT_TRUE(doc.create(Plane, junk));
     const Geoset& g = doc.model.Geosets[0];
     EXPECT_EQ(g.Vertices.size(), 2u * 41);  // width segments -7 -> 1, length segments 900 -> 40
     EXPECT_EQ(g.Vertices[0].position[0], 1e37f);

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
-#include <limits>
+#include <cstdint>
 
 #include "common/fake_host.h"
 #include "editor/app_state.h"
@@ -13,6 +14,7 @@ namespace tess {
 namespace {
 
 using Flags = std::vector<int>;
+using Pixel = std::array<std::int32_t, 2>;
 
 Vertex uvVertex(float u, float v, bool selected = false) {
     Vertex vertex;
@@ -35,129 +37,122 @@ protected:
         geoset.shown = shown ? 1 : 0;
         return geoset;
     }
-    Vec2 uv(std::size_t geoset, std::size_t vertex) const {
-        const Vertex& v = model.Geosets[geoset].Vertices[vertex];
-        return {v.U[0], v.V[0]};
+    void expectUv(std::size_t geoset, std::size_t vertex, float u, float v) const {
+        const Vertex& x = model.Geosets[geoset].Vertices[vertex];
+        EXPECT_NEAR(x.U[0], u, 1e-6f) << geoset << ':' << vertex;
+        EXPECT_NEAR(x.V[0], v, 1e-6f) << geoset << ':' << vertex;
     }
     Flags flags(std::size_t geoset) const {
         Flags result;
         for (const Vertex& v : model.Geosets[geoset].Vertices) result.push_back(v.uvSelected);
         return result;
     }
-    // A right-button drag with `tool` by (dx, dy) cursor pixels from (100, 50).
-    void rightDrag(std::int32_t tool, int dx, int dy) {
+    // A drag with the left button (rubber band) or the right one (`tool`) from (x0, y0).
+    void drag(int x0, int y0, int x1, int y1, std::int32_t tool = -1) {
         state.uvTool = tool;
-        uvMouseMove(model, state, host, 100, 50);
-        uvRightButtonDown(state, 100, 50);
-        uvMouseMove(model, state, host, 100 + dx, 50 + dy);
-        uvLeftOrRightButtonUp(model, state, host);
-    }
-    void band(int x0, int y0, int x1, int y1) {
         uvMouseMove(model, state, host, x0, y0);
-        uvLeftButtonDown(state, x0, y0);
+        if (tool < 0)
+            uvLeftButtonDown(state, x0, y0);
+        else
+            uvRightButtonDown(state, x0, y0);
         uvMouseMove(model, state, host, x1, y1);
         uvLeftOrRightButtonUp(model, state, host);
     }
+    void rightDrag(std::int32_t tool, int dx, int dy) { drag(100, 50, 100 + dx, 50 + dy, tool); }
 
     Model model;
     UvEditorState state;
     testing::FakeHost host;
 };
 
-TEST_F(Uv, MappingTruncatesTowardZeroClampsAndInverts) {
-    EXPECT_EQ(uvToScreen(state, 0.5f, 0.5f).x, 100);
-    EXPECT_EQ(uvToScreen(state, 0.5f, 0.5f).y, 50);
-    EXPECT_EQ(uvToScreen(state, -0.004f, 0.019f).x, 0);  // -0.8 px
-    EXPECT_EQ(uvToScreen(state, -0.004f, 0.019f).y, 1);  // 1.9 px
-    EXPECT_EQ(uvToScreen(state, 1e30f, 0).x, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(uvToScreen(state, 0, -1e30f).y, std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(uvToScreen(state, std::nanf(""), 0).x, 0);
+TEST_F(Uv, MappingTruncatesTowardZeroClampsInvertsAndStaysFinite) {
+    const auto pixel = [this](float u, float v) {
+        const UvScreenPoint p = uvToScreen(state, u, v);
+        return Pixel{p.x, p.y};
+    };
+    EXPECT_EQ(pixel(-0.004f, 0.019f), (Pixel{0, 1}));  // -0.8 and 1.9 px
+    EXPECT_EQ(pixel(1e30f, -1e30f), (Pixel{INT32_MAX, INT32_MIN}));
+    EXPECT_EQ(pixel(std::nanf(""), 0), (Pixel{0, 0}));
     state.uvZoom = 2;
     state.uvPanU = 0.25f;
     state.uvPanV = -0.5f;
-    const UvScreenPoint p = uvToScreen(state, 0.5f, 1.0f);
-    EXPECT_EQ(p.x, 300);
-    EXPECT_EQ(p.y, 100);
-    EXPECT_EQ(screenToUv(state, p.x, p.y), (Vec2{0.5f, 1.0f}));
-}
+    EXPECT_EQ(pixel(0.5f, 1.0f), (Pixel{300, 100}));
+    EXPECT_EQ(screenToUv(state, 300, 100), (Vec2{0.5f, 1.0f}));
 
-TEST_F(Uv, DegenerateClientOrZoomKeepsEverythingFinite) {
+    // A degenerate client or zoom keeps everything finite.
     add({uvVertex(0.5f, 0.5f, true)});
-    state.clientWidth = 0;
-    state.clientHeight = 0;
+    state = {};  // no client area
     EXPECT_EQ(screenToUv(state, 7, 3), (Vec2{7, 3}));
     state.clientWidth = 200;
     state.uvZoom = 0;
     rightDrag(UvMoveTool, 30, 20);
     uvMiddleButtonDown(state);
     uvMouseMove(model, state, host, 500, 500);
-    EXPECT_TRUE(std::isfinite(uv(0, 0)[0]) && std::isfinite(uv(0, 0)[1]));
+    const Vertex& v = model.Geosets[0].Vertices[0];
+    EXPECT_TRUE(std::isfinite(v.U[0]) && std::isfinite(v.V[0]));
     EXPECT_TRUE(std::isfinite(state.uvPanU) && std::isfinite(state.uvPanV));
 }
 
 TEST_F(Uv, RubberBandSelectsInsideInEitherDirectionWithCtrlAddingAndAltRemoving) {
     add({uvVertex(0.25f, 0.25f), uvVertex(0.75f, 0.25f, true), uvVertex(0.3f, 0.3f, true),
-         uvVertex(0.25f, 0.75f)});
+         uvVertex(0.25f, 0.75f, true)});
     add({uvVertex(0.25f, 0.25f), uvVertex(0.26f, 0.26f, true)}, false);
-    band(40, 15, 70, 35);  // u 0.2-0.35, v 0.16-0.36
-    EXPECT_EQ(flags(0), (Flags{1, 0, 1, 0}));
-    model.Geosets[0].Vertices[3].uvSelected = 1;
-    band(70, 35, 40, 15);
+    drag(70, 35, 40, 15);  // u 0.2-0.35, v 0.16-0.36
     EXPECT_EQ(flags(0), (Flags{1, 0, 1, 0}));
     EXPECT_EQ(flags(1), (Flags{0, 1}));  // hidden: untouched
 
     model.Geosets[0].Vertices[1].uvSelected = 1;
     model.Geosets[0].Vertices[0].uvSelected = 0;
     state.uvKeysDown[kKeyControl] = true;
-    band(40, 15, 70, 35);
+    drag(40, 15, 70, 35);
     EXPECT_EQ(flags(0), (Flags{1, 1, 1, 0}));
     state.uvKeysDown[kKeyControl] = false;
     host.altDown = true;
-    band(55, 20, 70, 35);  // holds only (0.3, 0.3)
+    drag(55, 20, 70, 35);  // holds only (0.3, 0.3)
     EXPECT_EQ(flags(0), (Flags{1, 1, 0, 0}));
     EXPECT_EQ(state.uvDragState, UvIdle);
 }
 
 TEST_F(Uv, PositionsAreRecordedOneRowBelowTheCursor) {
     add({uvVertex(0.25f, 0.25f)});
-    band(40, 10, 60, 24);  // recorded row 25 is v = 0.25 exactly: an edge, not inside
+    drag(40, 10, 60, 24);  // recorded row 25 is v = 0.25 exactly: an edge, not inside
     EXPECT_EQ(flags(0), (Flags{0}));
-    band(40, 10, 60, 25);
+    drag(40, 10, 60, 25);
     EXPECT_EQ(flags(0), (Flags{1}));
 }
 
-TEST_F(Uv, MoveAndRotateChangeSelectedShownVerticesOnly) {
+TEST_F(Uv, MoveRotateAndMirrorChangeSelectedShownVerticesOnly) {
     add({uvVertex(0.2f, 0.5f, true), uvVertex(0.4f, 0.5f, true), uvVertex(0.9f, 0.9f)});
     add({uvVertex(0.2f, 0.2f, true)}, false);
     rightDrag(UvMoveTool, 20, -10);
-    EXPECT_NEAR(uv(0, 0)[0], 0.3f, 1e-6f);
-    EXPECT_NEAR(uv(0, 0)[1], 0.4f, 1e-6f);
+    expectUv(0, 0, 0.3f, 0.4f);
     rightDrag(UvMoveTool, -20, 10);
     rightDrag(UvRotateTool, 50, 0);  // one radian about (0.3, 0.5)
     const float c = std::cos(1.0f) * 0.1f;
     const float s = std::sin(1.0f) * 0.1f;
-    EXPECT_NEAR(uv(0, 0)[0], 0.3f - c, 1e-6f);
-    EXPECT_NEAR(uv(0, 0)[1], 0.5f - s, 1e-6f);
-    EXPECT_NEAR(uv(0, 1)[0], 0.3f + c, 1e-6f);
-    EXPECT_NEAR(uv(0, 1)[1], 0.5f + s, 1e-6f);
-    EXPECT_EQ(uv(0, 2), (Vec2{0.9f, 0.9f}));
-    EXPECT_EQ(uv(1, 0), (Vec2{0.2f, 0.2f}));
+    expectUv(0, 0, 0.3f - c, 0.5f - s);
+    expectUv(0, 1, 0.3f + c, 0.5f + s);
+    // Mirrored across both lines through the centroid, the two vertices trade places.
+    ASSERT_TRUE(uvCommand(model, state, host, kUvCommandMirrorX, {}));
+    ASSERT_TRUE(uvCommand(model, state, host, kUvCommandMirrorY, {}));
+    expectUv(0, 0, 0.3f + c, 0.5f + s);
+    expectUv(0, 1, 0.3f - c, 0.5f - s);
+    expectUv(0, 2, 0.9f, 0.9f);
+    expectUv(1, 0, 0.2f, 0.2f);
 }
 
 TEST_F(Uv, ScaleUsesPerAxisFactorsAndShiftAHalvedTruncatedSum) {
-    add({uvVertex(0.2f, 0.2f, true), uvVertex(0.6f, 0.4f, true)});  // centroid (0.4, 0.3)
     const struct {
         int dx, dy;
         bool shift;
         float fu, fv;
     } cases[] = {{40, -80, false, 1.5f, 0.5f}, {41, 0, true, 1.25f, 1.25f}, {-41, 0, true, 0.8f, 0.8f}};
+    add({});
     for (const auto& c : cases) {
-        model.Geosets[0].Vertices[1] = uvVertex(0.6f, 0.4f, true);
-        model.Geosets[0].Vertices[0] = uvVertex(0.2f, 0.2f, true);
+        model.Geosets[0].Vertices = {uvVertex(0.2f, 0.2f, true), uvVertex(0.6f, 0.4f, true)};
         state.uvKeysDown[kKeyShift] = c.shift;
         rightDrag(UvScaleTool, c.dx, c.dy);
-        EXPECT_NEAR(uv(0, 1)[0], 0.4f + 0.2f * c.fu, 1e-6f) << c.dx;
-        EXPECT_NEAR(uv(0, 1)[1], 0.3f + 0.1f * c.fv, 1e-6f) << c.dx;
+        expectUv(0, 1, 0.4f + 0.2f * c.fu, 0.3f + 0.1f * c.fv);  // about the centroid (0.4, 0.3)
     }
 }
 
@@ -165,18 +160,17 @@ TEST_F(Uv, EditsWithoutSelectionOrThatWouldOverflowChangeNothing) {
     add({uvVertex(0.2f, 0.1f), uvVertex(0.6f, 0.3f)});
     add({uvVertex(0.5f, 0.5f, true)}, false);  // a hidden selection does not count
     const Model before = model;
-    EXPECT_FALSE(uvSelectionCentroid(model).has_value());
     uvCommand(model, state, host, kUvCommandMirrorX, {});
     uvCommand(model, state, host, kUvCommandMirrorY, {});
     rightDrag(UvRotateTool, 30, 0);
     rightDrag(UvScaleTool, 30, 0);
     EXPECT_EQ(model, before);
-    EXPECT_EQ(host.uvEditorRepaints, 0);
 
     add({uvVertex(0, 0, true), uvVertex(3e38f, 0.5f, true)});
     const Model huge = model;
     rightDrag(UvScaleTool, 8000, 0);
     EXPECT_EQ(model, huge);
+    EXPECT_EQ(host.uvEditorRepaints, 0);
 }
 
 TEST_F(Uv, WheelKeepsTheTexturePointAtTheWindowCentreFixed) {
@@ -210,17 +204,6 @@ TEST_F(Uv, PanFollowsTheMouseAndDragsStartOnlyWhenIdle) {
     EXPECT_EQ(state.dragStartY, 7);
 }
 
-TEST_F(Uv, MirrorReflectsTheSelectionAcrossItsCentroid) {
-    add({uvVertex(0.2f, 0.1f, true), uvVertex(0.6f, 0.3f, true), uvVertex(0.9f, 0.9f)});
-    ASSERT_TRUE(uvCommand(model, state, host, kUvCommandMirrorX, {}));
-    ASSERT_TRUE(uvCommand(model, state, host, kUvCommandMirrorY, {}));
-    EXPECT_NEAR(uv(0, 0)[0], 0.6f, 1e-6f);
-    EXPECT_NEAR(uv(0, 0)[1], 0.3f, 1e-6f);
-    EXPECT_NEAR(uv(0, 1)[0], 0.2f, 1e-6f);
-    EXPECT_NEAR(uv(0, 1)[1], 0.1f, 1e-6f);
-    EXPECT_EQ(uv(0, 2), (Vec2{0.9f, 0.9f}));
-}
-
 TEST_F(Uv, VerticesWithoutTextureSetsAreNeitherReadNorWritten) {
     Geoset& g = add({uvVertex(0.5f, 0.5f, true), uvVertex(0.1f, 0.1f, true), uvVertex(0.1f, 0.1f)});
     g.corners = {0, 1, 2};
@@ -228,13 +211,12 @@ TEST_F(Uv, VerticesWithoutTextureSetsAreNeitherReadNorWritten) {
         g.Vertices[i].U.clear();
         g.Vertices[i].V.clear();
     }
-    EXPECT_EQ(uvSelectionCentroid(model), (Vec2{0.5f, 0.5f}));
     uvCommand(model, state, host, kUvCommandExpandSelection, {});
-    band(0, 0, 60, 40);  // around (0.1, 0.1)
+    drag(0, 0, 60, 40);  // around (0.1, 0.1)
     EXPECT_EQ(flags(0), (Flags{0, 1, 0}));
     model.Geosets[0].Vertices[0].uvSelected = 1;
     rightDrag(UvMoveTool, 20, 0);
-    EXPECT_NEAR(uv(0, 0)[0], 0.6f, 1e-6f);
+    expectUv(0, 0, 0.6f, 0.5f);
     EXPECT_EQ(model.Geosets[0].Vertices[1].U.data()[0], 0.1f);
 }
 
@@ -250,22 +232,16 @@ TEST_F(Uv, ExpandSelectionGrowsByOneRingInEveryGeoset) {
     EXPECT_EQ(flags(1), (Flags{1, 1, 1, 0, 0, 0, 1}));
 }
 
-TEST_F(Uv, NextTextureCyclesThroughTheModelsTextures) {
-    uvCommand(model, state, host, kUvCommandNextTexture, {});
-    EXPECT_EQ(state.uvTexture, -1);
-    model.Textures.resize(2);
-    std::vector<std::int32_t> shown;
-    for (int i = 0; i < 3; ++i) {
+TEST_F(Uv, CommandsAndToolKeys) {
+    const auto next = [this] {
         uvCommand(model, state, host, kUvCommandNextTexture, {});
-        shown.push_back(state.uvTexture);
-    }
+        return state.uvTexture;
+    };
+    EXPECT_EQ(next(), -1);
+    model.Textures.resize(2);
+    EXPECT_EQ(std::vector<std::int32_t>({next(), next(), next()}), (std::vector<std::int32_t>{0, 1, 0}));
     state.uvTexture = 2;  // stale index from an earlier model
-    uvCommand(model, state, host, kUvCommandNextTexture, {});
-    shown.push_back(state.uvTexture);
-    EXPECT_EQ(shown, (std::vector<std::int32_t>{0, 1, 0, 0}));
-}
-
-TEST_F(Uv, ToolKeysCommandsAndTheRemapHook) {
+    EXPECT_EQ(next(), 0);
     const int keys[] = {'1', '3', '2', kKeyShift};
     const int sent[] = {kUvCommandRotate, kUvCommandScale, kUvCommandMove, 0};
     const std::int32_t tools[] = {UvRotateTool, UvScaleTool, UvMoveTool, UvMoveTool};
@@ -274,8 +250,6 @@ TEST_F(Uv, ToolKeysCommandsAndTheRemapHook) {
         EXPECT_EQ(state.uvTool, tools[i]);
         EXPECT_TRUE(state.uvKeysDown[keys[i]]);
     }
-    uvKeyUp(state, kKeyShift);
-    EXPECT_FALSE(state.uvKeysDown[kKeyShift]);
     EXPECT_EQ(uvKeyDown(state, host, 300), 0);
     EXPECT_TRUE(uvCommand(model, state, host, kUvCommandScale, {}));
     EXPECT_EQ(state.uvTool, UvScaleTool);

@@ -22,8 +22,6 @@ public:
     // bound for drawing and reading. False with error() saying why if anything fails.
     bool open(int width, int height);
     const std::string& error() const { return error_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
 
     // The framebuffer's pixels: RGBA bytes, bottom row first.
     std::vector<std::uint8_t> readPixels() const;

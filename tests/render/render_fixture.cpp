@@ -14,8 +14,7 @@ namespace tess::testing {
 
 void RenderTest::SetUp() {
     ASSERT_TRUE(context.open(kSize, kSize)) << context.error();
-    state.windowWidth = kSize;
-    state.windowHeight = kSize;
+    state.windowWidth = state.windowHeight = kSize;
     glBlendFunc(GL_ONE, GL_ZERO);
     glDisable(GL_BLEND);
     initialise();
@@ -78,22 +77,6 @@ int RenderTest::countColour(const Rgb& colour) const {
     return count;
 }
 
-std::string RenderTest::squareAround(const Vec3& point, const Rgb& colour) const {
-    const std::array<double, 3> w = windowOf(point);
-    const int cx = static_cast<int>(w[0]), cy = static_cast<int>(w[1]);
-    int count = 0, minX = cx + 5, maxX = cx - 5, minY = cy + 5, maxY = cy - 5;
-    for (int y = cy - 4; y <= cy + 4; ++y)
-        for (int x = cx - 4; x <= cx + 4; ++x)
-            if (pixel(x, y) == colour) {
-                ++count;
-                minX = std::min(minX, x), maxX = std::max(maxX, x), minY = std::min(minY, y),
-                maxY = std::max(maxY, y);
-            }
-    if (count == 0) return "0";
-    return std::to_string(count) + " " + std::to_string(maxX - minX + 1) + "x" +
-           std::to_string(maxY - minY + 1);
-}
-
 ::testing::AssertionResult colourNear(const Rgb& actual, const Rgb& expected, int tolerance) {
     for (int c = 0; c < 3; ++c)
         if (std::abs(actual[c] - expected[c]) > tolerance)
@@ -107,29 +90,6 @@ std::string renderTestData(const std::string& name) {
     return std::string(TESS_RENDER_TEST_DATA) + "/" + name;
 }
 
-void useTopView(AppState& state) {
-    state.viewType = 5;
-    state.cameraPitch = 90;
-    state.cameraYaw = -90;
-    state.cameraDistance = 60;
-    state.showOverlay = false;
-    state.editMode = EditMode::None;
-}
-
-Geoset triangleGeoset(const std::vector<Vec3>& corners, Vec2 uv, std::uint32_t material) {
-    Geoset geoset;
-    for (const Vec3& corner : corners) {
-        Vertex v;
-        v.position = v.animatedPosition = corner;
-        v.currentUV = uv;
-        geoset.corners.push_back(static_cast<std::uint32_t>(geoset.Vertices.size()));
-        geoset.Vertices.push_back(v);
-    }
-    geoset.resetTriangleRecords();
-    geoset.MaterialID = material;
-    return geoset;
-}
-
 std::vector<std::uint8_t> tgaBytes(int width, int height, const std::vector<std::uint8_t>& body) {
     std::vector<std::uint8_t> bytes(18 + body.size(), 0);
     bytes[2] = 2;  // uncompressed true colour
@@ -140,17 +100,6 @@ std::vector<std::uint8_t> tgaBytes(int width, int height, const std::vector<std:
     bytes[16] = 32;
     std::copy(body.begin(), body.end(), bytes.begin() + 18);
     return bytes;
-}
-
-Material layeredMaterial(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& layers) {
-    Material material;
-    for (const auto& [texture, filterMode] : layers) {
-        Layer layer;
-        layer.TextureID.staticValue = texture;
-        layer.FilterMode = filterMode;
-        material.Layers.push_back(layer);
-    }
-    return material;
 }
 
 }  // namespace tess::testing

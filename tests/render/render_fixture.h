@@ -35,8 +35,6 @@ protected:
     std::array<double, 3> windowOf(const Vec3& point) const;
     Rgb pixelAt(const Vec3& point) const;
     int countColour(const Rgb& colour) const;
-    // "count WxH" of the pixels of `colour` within 4 pixels of a model point's position.
-    std::string squareAround(const Vec3& point, const Rgb& colour) const;
 
     OffscreenContext context;
     Model model;
@@ -50,18 +48,7 @@ protected:
 
 std::string renderTestData(const std::string& name);
 
-// The Top view (looking down -Z, model +Y to the right, +X down), orthographic +-60 units
-// across the frame; no overlay, no edit mode.
-void useTopView(AppState& state);
-
-// Independent triangles, three corners each (rest and posed), every vertex with texture
-// coordinate `uv`.
-Geoset triangleGeoset(const std::vector<Vec3>& corners, Vec2 uv, std::uint32_t material = 0);
-
 // An uncompressed 32-bit TGA file's bytes: the 18-byte header, then `body` as it is.
 std::vector<std::uint8_t> tgaBytes(int width, int height, const std::vector<std::uint8_t>& body);
-
-// One layer per (texture, filter mode).
-Material layeredMaterial(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& layers);
 
 }  // namespace tess::testing

@@ -12,45 +12,41 @@
 namespace tess::testing {
 namespace {
 
-class VertexMarkers : public RenderTest {
-protected:
-    // The background: clear, then an opaque square at window depth 0.5 over the middle.
-    static void drawOccluder() {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glPushMatrix();
-        glLoadIdentity();
-        glColor3f(0, 0, 0.3f);
-        glRectf(-0.5f, -0.5f, 0.5f, 0.5f);
-        glPopMatrix();
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-    }
-    // A marker the long way: the corner unprojected into the raster position, then a 5 x 5
-    // block of pixels.
-    static void drawBlock(const WindowPoint& p, const std::array<std::uint8_t, 4>& rgba) {
-        std::array<double, 16> modelview{}, projection{};
-        std::array<GLint, 4> viewport{};
-        glGetDoublev(GL_MODELVIEW_MATRIX, modelview.data());
-        glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
-        glGetIntegerv(GL_VIEWPORT, viewport.data());
-        double x = 0, y = 0, z = 0;
-        gluUnProject(p.x - 2, p.y - 2, p.z, modelview.data(), projection.data(), viewport.data(), &x, &y, &z);
-        glRasterPos3d(x, y, z);
-        std::vector<std::uint8_t> block;
-        for (int i = 0; i < 25; ++i) block.insert(block.end(), rgba.begin(), rgba.end());
-        glDrawPixels(5, 5, GL_RGBA, GL_UNSIGNED_BYTE, block.data());
-    }
-};
+using VertexMarkers = RenderTest;
+
+// A clear frame with a dark blue square at depth 0.5 in the middle.
+void clearToSquare() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(32, 32, 64, 64);
+    glClearColor(0, 0, 76 / 255.0f, 0);
+    glClearDepth(0.5);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0.5f);
+    glClearDepth(1);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+// A marker the long way: the corner unprojected into the raster position, then a 5 x 5
+// block of pixels.
+void drawBlock(const WindowPoint& p, const std::array<std::uint8_t, 4>& rgba) {
+    std::array<double, 16> modelview{}, projection{};
+    std::array<GLint, 4> viewport{};
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    std::array<double, 3> corner{};
+    gluUnProject(p.x - 2, p.y - 2, p.z, modelview.data(), projection.data(), viewport.data(), &corner[0],
+                 &corner[1], &corner[2]);
+    glRasterPos3dv(corner.data());
+    const std::vector<std::array<std::uint8_t, 4>> block(25, rgba);
+    glDrawPixels(5, 5, GL_RGBA, GL_UNSIGNED_BYTE, block.data());
+}
 
 TEST_F(VertexMarkers, CoverExactlyThePixelsOfRasterBlocks) {
     std::mt19937 random(7);
     std::uniform_real_distribution<double> coordinate(-4.0, kSize + 4.0), depth(0.2, 0.8);
-    // Ties at exactly half a pixel may round either way, and depths next to the occluder's.
+    // Ties at exactly half a pixel may round either way, and depths next to the square's.
     auto nearHalf = [](double v) { return std::abs(v - std::floor(v) - 0.5) < 0.02; };
     std::vector<WindowPoint> points;
     while (points.size() < 400) {
@@ -62,12 +58,12 @@ TEST_F(VertexMarkers, CoverExactlyThePixelsOfRasterBlocks) {
     applyViewTransform(state);  // the blocks are placed through the ordinary perspective view
     glBindTexture(GL_TEXTURE_2D, table.slots[kWhiteSlot]);
 
-    drawOccluder();
+    clearToSquare();
     for (std::size_t i = 0; i < points.size(); ++i) drawBlock(points[i], i % 3 == 0 ? red : white);
     grab();
     const std::vector<std::uint8_t> blocks = frame;
 
-    drawOccluder();
+    clearToSquare();
     MarkerBatch batch;
     batch.reset({0, 0, kSize, kSize});
     for (std::size_t i = 0; i < points.size(); ++i) batch.add(points[i], i % 3 == 0 ? red : white);
@@ -82,30 +78,28 @@ TEST_F(VertexMarkers, CoverExactlyThePixelsOfRasterBlocks) {
     EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, kSize, kSize}));
 }
 
-TEST_F(VertexMarkers, ScreenPositionsMatchGluProject) {
+TEST_F(VertexMarkers, ScreenPositionsMatchGluProjectWhileTheOverlayIsOn) {
     state.windowHeight = 96;  // not square: y is counted from the top of the viewport
     state.showOverlay = true;
     state.editMode = EditMode::Triangle;
     std::mt19937 random(11);
     std::uniform_real_distribution<float> coordinate(-90, 90);
-    model.Geosets.resize(1);
-    for (int i = 0; i < 500; ++i) {
-        Vertex& v = model.Geosets[0].Vertices.emplace_back();
-        v.animatedPosition = {coordinate(random), coordinate(random), coordinate(random)};
-    }
+    std::vector<Vertex>& vertices = model.Geosets.emplace_back().Vertices;
+    for (int i = 0; i < 500; ++i)
+        vertices.emplace_back().animatedPosition = {coordinate(random), coordinate(random),
+                                                    coordinate(random)};
     drawFrame();
-    for (const Vertex& v : model.Geosets[0].Vertices) {
+    for (const Vertex& v : vertices) {
         const std::array<double, 3> w = windowOf(v.animatedPosition);
         EXPECT_NEAR(v.screenPosition[0], w[0], 1e-3);
         EXPECT_NEAR(v.screenPosition[1], 96 - w[1], 1e-3);
         EXPECT_NEAR(v.screenPosition[2], w[2], 1e-6);
     }
-    // Without the overlay they keep the last drawn values.
-    const Vec3 kept = model.Geosets[0].Vertices[0].screenPosition;
+    const Vec3 kept = vertices[0].screenPosition;
     state.showOverlay = false;
     state.cameraYaw = 100;
     drawFrame();
-    EXPECT_EQ(model.Geosets[0].Vertices[0].screenPosition, kept);
+    EXPECT_EQ(vertices[0].screenPosition, kept);
 }
 
 }  // namespace

@@ -28,48 +28,45 @@ QString xdotool(const QStringList& arguments) {
     return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
 }
 
-// Starts the real program as `make run` starts it, in `environment`.
-void startEditor(QProcess& editor, const QProcessEnvironment& environment) {
-    editor.setProcessEnvironment(environment);
-    editor.setProcessChannelMode(QProcess::ForwardedChannels);
-    editor.start(QStringLiteral(TESS_EDITOR_EXECUTABLE), {});
-    ASSERT_TRUE(editor.waitForStarted(10000));
-}
-
 // Waits for the visible window titled exactly `title` and gives it the keyboard focus;
-// returns its id, empty if it never appeared.
-QString focusWindow(const QString& title) {
+// false if it never appeared.
+bool focusWindow(const QString& title) {
     const QString pattern = "^" + QRegularExpression::escape(title) + "$";
     const QString id = xdotool({"search", "--sync", "--onlyvisible", "--name", pattern}).section('\n', 0, 0);
     if (!id.isEmpty()) xdotool({"windowfocus", "--sync", id});
-    return id;
+    return !id.isEmpty();
 }
 
-// Holds `key` on the display, as a user would, until the program ends (at most 20 s).
-bool holdKeyUntilEnded(QProcess& editor, const QString& key) {
-    xdotool({"keydown", key});
-    const bool ended = editor.waitForFinished(20000);
-    xdotool({"keyup", key});
-    if (!ended) {
-        editor.kill();
-        editor.waitForFinished();
-    }
-    return ended;
-}
-
+// The real program, started as `make run` starts it; killed at the end if still running.
 class EditorProcess : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(findXdotool().isEmpty()) << "xdotool types into the real window"; }
+    void TearDown() override {
+        editor.kill();
+        editor.waitForFinished();
+    }
+    void start(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+        editor.setProcessEnvironment(environment);
+        editor.setProcessChannelMode(QProcess::ForwardedChannels);
+        editor.start(QStringLiteral(TESS_EDITOR_EXECUTABLE), {});
+        ASSERT_TRUE(editor.waitForStarted(10000));
+    }
+    // Holds `key` on the display, as a user would, until the program ends (at most 20 s).
+    bool holdKeyUntilEnded(const QString& key) {
+        xdotool({"keydown", key});
+        const bool ended = editor.waitForFinished(20000);
+        xdotool({"keyup", key});
+        return ended && editor.exitStatus() == QProcess::NormalExit;
+    }
+
+    QProcess editor;
 };
 
 TEST_F(EditorProcess, EscapeEndsTheProgramWithStatusZero) {
-    QProcess editor;
-    startEditor(editor, QProcessEnvironment::systemEnvironment());
-    ASSERT_FALSE(focusWindow(QStringLiteral("Tessarine 0.80")).isEmpty()) << "the window never appeared";
+    start();
+    ASSERT_TRUE(focusWindow(QStringLiteral("Tessarine 0.80"))) << "the window never appeared";
     EXPECT_EQ(editor.state(), QProcess::Running);
-
-    ASSERT_TRUE(holdKeyUntilEnded(editor, QStringLiteral("Escape"))) << "Escape did not end the program";
-    EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
+    ASSERT_TRUE(holdKeyUntilEnded(QStringLiteral("Escape"))) << "Escape did not end the program";
     EXPECT_EQ(editor.exitCode(), 0);
 }
 
@@ -78,15 +75,12 @@ TEST_F(EditorProcess, EscapeEndsTheProgramWithStatusZero) {
 TEST_F(EditorProcess, NoGlContextIsReportedAndEndsWithStatusZero) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_XCB_GL_INTEGRATION"), QStringLiteral("none"));
-    QProcess editor;
-    startEditor(editor, environment);
-    ASSERT_FALSE(focusWindow(QStringLiteral("ERROR")).isEmpty()) << "no error box appeared";
+    start(environment);
+    ASSERT_TRUE(focusWindow(QStringLiteral("ERROR"))) << "no error box appeared";
     EXPECT_EQ(editor.state(), QProcess::Running);
     // The half-made main window is gone before the box shows.
     EXPECT_TRUE(xdotool({"search", "--onlyvisible", "--name", "^Tessarine 0\\.80$"}).isEmpty());
-
-    ASSERT_TRUE(holdKeyUntilEnded(editor, QStringLiteral("Return"))) << "the program did not end";
-    EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
+    ASSERT_TRUE(holdKeyUntilEnded(QStringLiteral("Return"))) << "the program did not end";
     EXPECT_EQ(editor.exitCode(), 0);
 }
 

@@ -9,35 +9,20 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 
+#include "editor/primitives.h"
+
 namespace tess {
 namespace {
 
-constexpr float kUnbounded = 9.99999993e36f;
-
-// The cylinder's eight fields: three positions, two sizes, two counts and a check box.
-PrimitiveParameters cylinderFields() {
+PrimitiveParameters fields(PrimitiveKind kind) {
     PrimitiveParameters p;
-    p.setTitle("Cylinder creation");
-    p.addField("X", "0", PrimitiveParameters::Decimal, -kUnbounded, kUnbounded);
-    p.addField("Y", "0", PrimitiveParameters::Decimal, -kUnbounded, kUnbounded);
-    p.addField("Z", "0", PrimitiveParameters::Decimal, -kUnbounded, kUnbounded);
-    p.addField("Height", "30", PrimitiveParameters::Decimal, 0, kUnbounded);
-    p.addField("Radius", "30", PrimitiveParameters::Decimal, 0, kUnbounded);
-    p.addField("Height Segments", "1", PrimitiveParameters::Whole, 1, 15);
-    p.addField("Radial Segments", "6", PrimitiveParameters::Whole, 3, 32);
-    p.addField("Capped", "Y", PrimitiveParameters::CheckBox, -kUnbounded, kUnbounded);
+    fillPrimitiveParameters(kind, p);
     return p;
 }
 
-PrimitiveParameters geosphereFields() {
-    PrimitiveParameters p;
-    p.setTitle("Geosphere creation");
-    p.addField("X", "0", PrimitiveParameters::Decimal, -kUnbounded, kUnbounded);
-    p.addField("Y", "0", PrimitiveParameters::Decimal, -kUnbounded, kUnbounded);
-    p.addField("Z", "0", PrimitiveParameters::Decimal, -kUnbounded, kUnbounded);
-    p.addField("Radius", "30", PrimitiveParameters::Decimal, 0, kUnbounded);
-    p.addField("Subdivisions", "1", PrimitiveParameters::Whole, 0, 4);
-    return p;
+// X, Y, Z, Height, Radius, Height Segments (1 to 15), Radial Segments (3 to 32), Capped.
+PrimitiveParameters cylinder() {
+    return fields(PrimitiveKind::Cylinder);
 }
 
 template <typename T>
@@ -47,28 +32,22 @@ T* control(const QDialog& dialog, int id) {
     return found;
 }
 
-// Shows the dialog and makes it the active window, so focus moves like a user's would.
-void showActive(QDialog& dialog) {
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+// Runs the dialog modally, doing `act` once it is open; returns what run() answered.
+int runDoing(PrimitiveDialog& dialog, const std::function<void()>& act) {
+    QTimer::singleShot(0, &dialog, act);
+    return dialog.run();
 }
 
 TEST(PrimitiveDialog, ClientHeightFollowsTheFieldCount) {
-    PrimitiveParameters eight = cylinderFields();
-    PrimitiveDialog cylinder(eight, nullptr);
-    EXPECT_EQ(cylinder.height(), 180);
-    PrimitiveParameters five = geosphereFields();
-    PrimitiveDialog geosphere(five, nullptr);
-    EXPECT_EQ(geosphere.height(), 120);
-    PrimitiveParameters one;
-    one.addField("Radius", "30", PrimitiveParameters::Decimal, 0, kUnbounded);
+    PrimitiveParameters eight = cylinder(), five = fields(PrimitiveKind::Geosphere), one;
+    one.addField("Radius", "30", PrimitiveParameters::Decimal, 0, 100);
+    EXPECT_EQ(PrimitiveDialog(eight, nullptr).height(), 180);
+    EXPECT_EQ(PrimitiveDialog(five, nullptr).height(), 120);
     EXPECT_EQ(PrimitiveDialog(one, nullptr).height(), 80);
-    EXPECT_EQ(cylinder.width(), geosphere.width());
 }
 
 TEST(PrimitiveDialog, RowsShowLabelsTextsAndBoxes) {
-    PrimitiveParameters p = cylinderFields();
+    PrimitiveParameters p = cylinder();
     p.texts[4] = "7";
     PrimitiveDialog dialog(p, nullptr);
     EXPECT_EQ(dialog.windowTitle(), "Cylinder creation");
@@ -80,9 +59,7 @@ TEST(PrimitiveDialog, RowsShowLabelsTextsAndBoxes) {
     EXPECT_EQ(labels[5]->geometry(), QRect(0, 113, 130, 20));
 
     // Opening already normalises: decimals get two places.
-    QLineEdit* radius = control<QLineEdit>(dialog, 40015);
-    ASSERT_NE(radius, nullptr);
-    EXPECT_EQ(radius->text(), "7.00");
+    EXPECT_EQ(control<QLineEdit>(dialog, 40015)->text(), "7.00");
     EXPECT_EQ(p.texts[4], "7.00");
     EXPECT_EQ(control<QLineEdit>(dialog, 40016)->geometry(), QRect(140, 110, 130, 20));
 
@@ -93,40 +70,29 @@ TEST(PrimitiveDialog, RowsShowLabelsTextsAndBoxes) {
     EXPECT_EQ(capped->geometry(), QRect(140, 152, 130, 20));
 }
 
-TEST(PrimitiveDialog, LeavingAnEditClampsAndReprintsIt) {
-    PrimitiveParameters p = cylinderFields();
+TEST(PrimitiveDialog, LeavingAnEditOrClickingTheBoxNormalisesAndStoresIt) {
+    PrimitiveParameters p = cylinder();
     PrimitiveDialog dialog(p, nullptr);
-    showActive(dialog);
+    dialog.show();
+    dialog.activateWindow();  // so that focus moves as a user's would
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     QLineEdit* segments = control<QLineEdit>(dialog, 40016);
     QLineEdit* height = control<QLineEdit>(dialog, 40014);
-    ASSERT_TRUE(segments && height);
-
-    segments->setFocus();
-    segments->setText(QStringLiteral("-5"));
-    height->setFocus();
-    EXPECT_EQ(segments->text(), "1");
-    EXPECT_EQ(p.texts[5], "1");
-
-    height->setText(QStringLiteral("12.345"));
-    segments->setFocus();
-    EXPECT_EQ(height->text(), "12.35");
-    EXPECT_EQ(p.texts[3], "12.35");
-
-    segments->setText(QStringLiteral("99"));
-    height->setFocus();
-    EXPECT_EQ(segments->text(), "15");
-
-    height->setText(QStringLiteral("abc"));
-    segments->setFocus();
-    EXPECT_EQ(height->text(), "0.00");
-}
-
-TEST(PrimitiveDialog, ClickingTheBoxStoresYesOrNo) {
-    PrimitiveParameters p = cylinderFields();
-    PrimitiveDialog dialog(p, nullptr);
-    showActive(dialog);
     QCheckBox* capped = control<QCheckBox>(dialog, 40018);
-    ASSERT_NE(capped, nullptr);
+    ASSERT_TRUE(segments && height && capped);
+    auto leave = [&](QLineEdit* edit, const char* typed) {
+        edit->setFocus();
+        edit->setText(QString::fromLatin1(typed));
+        (edit == segments ? height : segments)->setFocus();
+        return edit->text();
+    };
+    EXPECT_EQ(leave(segments, "-5"), "1");
+    EXPECT_EQ(p.texts[5], "1");
+    EXPECT_EQ(leave(height, "12.345"), "12.35");
+    EXPECT_EQ(p.texts[3], "12.35");
+    EXPECT_EQ(leave(segments, "99"), "15");
+    EXPECT_EQ(leave(height, "abc"), "0.00");
+
     QTest::mouseClick(capped, Qt::LeftButton, {}, QPoint(8, capped->height() / 2));
     EXPECT_FALSE(capped->isChecked());
     EXPECT_EQ(p.texts[7], "N");
@@ -135,33 +101,24 @@ TEST(PrimitiveDialog, ClickingTheBoxStoresYesOrNo) {
 }
 
 TEST(PrimitiveDialog, OkNormalisesTheFieldStillBeingTypedIn) {
-    PrimitiveParameters p = cylinderFields();
+    PrimitiveParameters p = cylinder();
     PrimitiveDialog dialog(p, nullptr);
-    QTimer::singleShot(0, &dialog, [&dialog] {
-        QLineEdit* segments = dialog.findChild<QLineEdit*>(QStringLiteral("40017"));
+    QLineEdit* radial = control<QLineEdit>(dialog, 40017);
+    const int answer = runDoing(dialog, [&] {
         dialog.activateWindow();
-        segments->setFocus();
-        QTest::keyClicks(segments, QStringLiteral("0"));  // "60", above the maximum of 32
-        QTest::keyClick(segments, Qt::Key_Return);        // OK without the focus leaving
+        radial->setFocus();
+        QTest::keyClicks(radial, QStringLiteral("0"));  // "60", above the maximum of 32
+        QTest::keyClick(radial, Qt::Key_Return);        // OK without the focus leaving
     });
-    EXPECT_EQ(dialog.run(), 1);
+    EXPECT_EQ(answer, 1);
     EXPECT_EQ(p.texts[6], "32");
 }
 
 TEST(PrimitiveDialog, CancelAndEscapeAnswerTwo) {
-    PrimitiveParameters p = geosphereFields();
-    PrimitiveDialog byButton(p, nullptr);
-    QTimer::singleShot(0, &byButton,
-                       [&byButton] { byButton.findChild<QPushButton*>(QStringLiteral("2"))->click(); });
-    EXPECT_EQ(byButton.run(), 2);
-
-    PrimitiveDialog byEscape(p, nullptr);
-    QTimer::singleShot(0, &byEscape, [&byEscape] { QTest::keyClick(&byEscape, Qt::Key_Escape); });
-    EXPECT_EQ(byEscape.run(), 2);
-
-    PrimitiveDialog byOk(p, nullptr);
-    QTimer::singleShot(0, &byOk, [&byOk] { byOk.findChild<QPushButton*>(QStringLiteral("1"))->click(); });
-    EXPECT_EQ(byOk.run(), 1);
+    PrimitiveParameters p = cylinder();
+    PrimitiveDialog byButton(p, nullptr), byEscape(p, nullptr);
+    EXPECT_EQ(runDoing(byButton, [&byButton] { control<QPushButton>(byButton, 2)->click(); }), 2);
+    EXPECT_EQ(runDoing(byEscape, [&byEscape] { QTest::keyClick(&byEscape, Qt::Key_Escape); }), 2);
 }
 
 }  // namespace
