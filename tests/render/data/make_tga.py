@@ -13,7 +13,7 @@ header = bytes([
     0,        # image ID length
     0,        # no colour map
     2,        # uncompressed true colour
-    0, 0, 0, 0, 0,  # colour map specification
+    0, 0, 0, 0, 0,  # colour map fields (none)
     0, 0, 0, 0,     # x and y origin
     2, 0,     # width, little-endian
     2, 0,     # height, little-endian
