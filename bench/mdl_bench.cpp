@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +15,6 @@
 #include "mdl/mdl_reader.h"
 #include "mdl/mdl_writer.h"
 #include "median_reporter.h"
-#include "model/report.h"
 
 namespace tess {
 namespace {
@@ -43,15 +41,12 @@ void addTrack(Numbers& numbers, const Track<V>& track) {
 Numbers gatherNumbers(const Model& model) {
     Numbers numbers;
     for (const Geoset& geoset : model.Geosets) {
-        for (const Vertex& v : geoset.Vertices) {
-            addVec(numbers, v.position.data(), 3);
-            addVec(numbers, v.normal.data(), 3);
-            for (std::size_t k = 0; k < v.U.size(); ++k) {
-                numbers.floats.push_back(v.U[k]);
-                numbers.floats.push_back(v.V[k]);
-            }
-            numbers.ints.push_back(static_cast<std::int32_t>(v.vertexGroup));
-        }
+        for (const Vec3& position : geoset.positions) addVec(numbers, position.data(), 3);
+        for (const Vec3& normal : geoset.normals) addVec(numbers, normal.data(), 3);
+        for (const std::vector<Vec2>& set : geoset.uvSets)
+            for (const Vec2& uv : set) addVec(numbers, uv.data(), 2);
+        for (const std::uint32_t group : geoset.vertexGroups)
+            numbers.ints.push_back(static_cast<std::int32_t>(group));
         for (const std::uint32_t corner : geoset.corners)
             numbers.ints.push_back(static_cast<std::int32_t>(corner));
         for (const auto& group : geoset.matrixGroups)
@@ -119,9 +114,8 @@ double splitAndConvert(std::string_view text) {
 int main(int argc, char** argv) {
     using namespace tess;
     const Model model = testing::makeLargeModel(4, 50000, 100, 20);
-    RecordingReportSink sink;
     std::string text;
-    writeMdl(model, text, sink, 0);
+    writeMdl(model, text, 0);
     const Numbers numbers = gatherNumbers(model);
     std::printf("MDL text: %zu bytes, %zu floats and %zu integers in the baseline\n", text.size(),
                 numbers.floats.size(), numbers.ints.size());
@@ -133,7 +127,7 @@ int main(int argc, char** argv) {
         std::string out;
         for (auto _ : state) {
             out.clear();
-            writeMdl(model, out, sink, 0);
+            writeMdl(model, out, 0);
             benchmark::DoNotOptimize(out.data());
         }
         state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * out.size()));
@@ -149,13 +143,13 @@ int main(int argc, char** argv) {
     }));
     perIteration(benchmark::RegisterBenchmark("BM_MdlParse", [&](benchmark::State& state) {
         Model parsed;
-        std::ostream nullStream(nullptr);
+        Diagnostics diagnostics;
         for (auto _ : state) {
-            readMdl(parsed, text, nullStream);
+            diagnostics = readMdl(parsed, text);
             benchmark::DoNotOptimize(parsed.Geosets.data());
         }
         state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-        if (parsed.parseLog.errorCount() != 0) state.SkipWithError("the written text did not parse cleanly");
+        if (!diagnostics.empty()) state.SkipWithError("the written text did not parse cleanly");
     }));
     perIteration(benchmark::RegisterBenchmark("BM_FromCharsBaseline", [&](benchmark::State& state) {
         for (auto _ : state) benchmark::DoNotOptimize(splitAndConvert(text));

@@ -32,4 +32,16 @@ public:
     std::map<std::string, double> medians;
 };
 
+// Initialises the library with repetitions interleaved: the machines are shared, and
+// interleaving exposes every benchmark to the same load. Flags given on the command line
+// come later and win. False when an argument is not understood.
+inline bool initialiseInterleaved(int argc, char** argv) {
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    return !benchmark::ReportUnrecognizedArguments(count, args.data());
+}
+
 }  // namespace tess::bench

@@ -14,13 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "editor/app_state.h"
+#include "anim/pose.h"
 #include "median_reporter.h"
 #include "offscreen_context.h"
 #include "render/camera.h"
 #include "render/draw_scene.h"
 #include "render/gl_setup.h"
 #include "render/texture_table.h"
+#include "view/selection.h"
+#include "view/view.h"
 
 namespace {
 
@@ -34,26 +36,22 @@ constexpr int kTextureSize = 256;
 tess::Model makeSheet() {
     tess::Model model;
     tess::Geoset sheet;
+    sheet.uvSets.resize(1);
     for (int r = 0; r <= kRows; ++r)
         for (int c = 0; c <= kColumns; ++c) {
-            tess::Vertex v;
             const float x = -90 + 180.0f * static_cast<float>(c) / kColumns;
             const float y = -90 + 180.0f * static_cast<float>(r) / kRows;
-            v.position = {x, y, 5 * std::sin(x / 10) * std::cos(y / 10)};
-            v.animatedPosition = v.position;
-            v.normal = {0, 0, 1};
-            v.U = {static_cast<float>(c) / kColumns};
-            v.V = {static_cast<float>(r) / kRows};
-            v.currentUV = {v.U[0], v.V[0]};
-            sheet.Vertices.push_back(v);
+            sheet.positions.push_back({x, y, 5 * std::sin(x / 10) * std::cos(y / 10)});
+            sheet.uvSets[0].push_back({static_cast<float>(c) / kColumns, static_cast<float>(r) / kRows});
         }
+    sheet.resizeVertices(sheet.positions.size());
+    for (tess::Vec3& normal : sheet.normals) normal = {0, 0, 1};
     for (int r = 0; r < kRows; ++r)
         for (int c = 0; c < kColumns; ++c) {
             const auto a = static_cast<std::uint32_t>(r * (kColumns + 1) + c);
             const std::uint32_t b = a + 1, d = a + kColumns + 1, e = d + 1;
             sheet.corners.insert(sheet.corners.end(), {a, b, e, a, e, d});
         }
-    sheet.resetTriangleRecords();
     model.Geosets.push_back(std::move(sheet));
     tess::Layer layer;
     layer.TextureID.staticValue = 0;
@@ -84,10 +82,15 @@ void loadTextures(tess::TextureTable& table, const tess::Model& model) {
     std::filesystem::remove_all(folder);
 }
 
-struct Scene {
+// The document as the editor holds it, posed at rest, in Vertex mode with the overlay on.
+struct Frame {
     tess::testing::OffscreenContext context;
     tess::Model model = makeSheet();
-    tess::AppState state;
+    tess::Pose pose;
+    tess::Selection selection;
+    tess::ScreenPositions screenPositions;
+    tess::View view;
+    tess::GizmoVectors gizmo;
     tess::TextureTable table;
     // The baseline's arrays: every corner, every wireframe line end, every vertex.
     std::vector<float> trianglePositions;
@@ -96,58 +99,62 @@ struct Scene {
     std::vector<float> pointPositions;
     bool ready = false;
 
-    Scene() {
+    Frame() {
         if (!context.open(kWidth, kHeight)) {
             std::fprintf(stderr, "no offscreen GL context: %s\n", context.error().c_str());
             return;
         }
-        state.windowWidth = kWidth;
-        state.windowHeight = kHeight;
-        state.editMode = tess::EditMode::Vertex;
-        state.showOverlay = true;
+        view.windowWidth = kWidth;
+        view.windowHeight = kHeight;
+        view.editMode = tess::EditMode::Vertex;
+        view.showOverlay = true;
+        selection.reset(model);
+        tess::resetPose(model, pose);
         loadTextures(table, model);
-        tess::resizeScene(state);
+        tess::resizeScene(view);
 
         const tess::Geoset& sheet = model.Geosets[0];
+        const std::vector<tess::Vec3>& posed = pose.animatedPositions[0];
         auto push = [](std::vector<float>& out, const tess::Vec3& p) {
             out.insert(out.end(), p.begin(), p.end());
         };
         for (std::size_t t = 0; t < sheet.triangleCount(); ++t)
             for (int k = 0; k < 3; ++k) {
-                const tess::Vertex& v = sheet.Vertices[sheet.corners[3 * t + k]];
-                push(trianglePositions, v.animatedPosition);
-                triangleTexCoords.insert(triangleTexCoords.end(), {v.currentUV[0], 1 - v.currentUV[1]});
-                const tess::Vertex& next = sheet.Vertices[sheet.corners[3 * t + (k + 1) % 3]];
-                push(linePositions, v.animatedPosition);
-                push(linePositions, next.animatedPosition);
+                const std::uint32_t v = sheet.corners[3 * t + k];
+                push(trianglePositions, posed[v]);
+                triangleTexCoords.insert(triangleTexCoords.end(),
+                                         {sheet.uvSets[0][v][0], 1 - sheet.uvSets[0][v][1]});
+                push(linePositions, posed[v]);
+                push(linePositions, posed[sheet.corners[3 * t + (k + 1) % 3]]);
             }
-        for (const tess::Vertex& v : sheet.Vertices) push(pointPositions, v.animatedPosition);
+        for (const tess::Vec3& p : posed) push(pointPositions, p);
         ready = true;
     }
 };
 
-Scene& scene() {
-    static Scene instance;
+Frame& frame() {
+    static Frame instance;
     return instance;
 }
 
 void BM_DrawScene(benchmark::State& state) {
-    Scene& s = scene();
+    Frame& s = frame();
     if (!s.ready) return state.SkipWithError("no GL context");
     for (auto _ : state) {
-        tess::drawScene(s.model, s.state, s.table);
+        s.gizmo = tess::drawScene(tess::Scene{s.model, s.pose, s.selection, s.view, s.table},
+                                  s.screenPositions, s.gizmo);
         glFinish();
     }
 }
 
 void BM_DrawArrays(benchmark::State& state) {
-    Scene& s = scene();
+    Frame& s = frame();
     if (!s.ready) return state.SkipWithError("no GL context");
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        tess::applyViewTransform(s.state);
+        tess::applyViewTransform(s.view);
         glColor3f(1, 1, 1);
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -186,15 +193,8 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The machines are shared: interleaving the two benchmarks' repetitions exposes both to
-    // the same load. Flags given on the command line come later and win.
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
-    if (!scene().ready) return 1;
+    if (!tess::bench::initialiseInterleaved(argc, argv)) return 1;
+    if (!frame().ready) return 1;
     WallClockMedians reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

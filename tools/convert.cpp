@@ -1,6 +1,8 @@
 #include "convert.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -15,113 +17,143 @@ namespace tess {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tessarine-convert INPUT OUTPUT\n"
+    "Usage: tessarine-convert [--strict] INPUT OUTPUT\n"
     "       tessarine-convert --check INPUT\n"
     "       tessarine-convert --help\n"
     "\n"
     "Converts a model between the MDX (binary) and MDL (text) formats. A file name whose\n"
     "last character is x or X is MDX; any other name is MDL.\n"
     "\n"
-    "  INPUT OUTPUT   read INPUT, check it, and write it to OUTPUT. OUTPUT is replaced only\n"
-    "                 after the input was read without any problem and the whole output was\n"
-    "                 written; otherwise it is left as it was.\n"
+    "  INPUT OUTPUT   read INPUT and write it to OUTPUT as it is. Whatever breaks the rules\n"
+    "                 the editor relies on (a missing pivot point, a reference that points\n"
+    "                 nowhere) is printed as a warning and kept, so a damaged model can be\n"
+    "                 converted to text and repaired there. OUTPUT is replaced only after\n"
+    "                 the whole output was written; when INPUT cannot be read (a read error,\n"
+    "                 a truncated or damaged MDX file, an MDL parse error) or OUTPUT's format\n"
+    "                 cannot hold the model, it is left as it was.\n"
+    "  --strict       also leave OUTPUT as it was when there is any warning.\n"
     "  --check INPUT  read INPUT and list every broken reference or index, one per line.\n"
     "  --help         show this text.\n"
     "\n"
-    "Standard output carries the MDX reader's \"Tag:\" lines and the MDL parse report;\n"
-    "assertion reports and errors go to standard error.\n"
-    "Exit status: 0 success, 1 faulty input or failed write, 2 wrong arguments.\n";
+    "Standard output carries the MDX reader's \"Tag:\" lines, the MDL parse report and the\n"
+    "--check list; assertion reports, warnings (\"Warning: FILE: text\") and errors go to\n"
+    "standard error.\n"
+    "Exit status: 0 success (warnings included), 1 faulty input, failed write, findings of\n"
+    "--check or warnings under --strict, 2 wrong arguments.\n";
 
-bool isMdxName(std::string_view path) { return !path.empty() && (path.back() == 'x' || path.back() == 'X'); }
+constexpr const char* kProgram = "tessarine-convert: ";
 
-// Prints each assertion report on its own line and counts them.
-class StreamReportSink : public ReportSink {
-public:
-    explicit StreamReportSink(std::ostream& err) : err_(err) {}
-    void assertionFailed(int checkNumber) override {
-        err_ << kAssertionCaption << ": " << assertionText(checkNumber) << '\n';
-        ++count;
+bool isMdxName(std::string_view path) {
+    return !path.empty() && (path.back() == 'x' || path.back() == 'X');
+}
+
+// Prints findings to standard error: check failures as assertion reports, warnings with
+// the file (and MDL line) they concern, other errors in words after `errorPrefix`. MDL
+// parse errors are left out: the parse report on standard output lists them. Returns the
+// number of warnings.
+std::size_t printDiagnostics(const Diagnostics& diagnostics, const std::string& path, std::ostream& err,
+                             const std::string& errorPrefix = {}) {
+    for (const Diagnostic& entry : diagnostics.entries) {
+        if (entry.severity == Severity::Warning) {
+            err << "Warning: " << path;
+            if (entry.line != 0) err << ": line " << entry.line;
+            err << ": " << entry.text << '\n';
+        } else if (entry.check != 0) {
+            err << kAssertionCaption << ": " << entry.text << '\n';
+        } else if (entry.line == 0) {
+            err << kProgram << errorPrefix << entry.text << '\n';
+        }
     }
-    int count = 0;
+    return diagnostics.count(Severity::Warning);
+}
 
-private:
-    std::ostream& err_;
-};
-
-// Reads `path` into `model` with the reader its name selects; false when the file could
-// not be read or the reader reported anything.
-bool loadModel(const std::string& path, Model& model, std::ostream& out, std::ostream& err) {
+// Reads `path` into `model` with the reader its name selects and prints what it found.
+// False when the file could not be read or the reader gave an error; `warnings` counts
+// the reader's warnings.
+bool loadModel(const std::string& path, Model& model, std::ostream& out, std::ostream& err,
+               std::size_t& warnings) {
     std::vector<std::uint8_t> bytes;
-    std::string error;
-    if (!readWholeFile(path, bytes, error)) {
-        err << "tessarine-convert: " << error << '\n';
+    const Diagnostics fileErrors = readWholeFile(path, bytes);
+    if (fileErrors.hasErrors()) {
+        printDiagnostics(fileErrors, path, err);
         return false;
     }
     if (isMdxName(path)) {
-        StreamReportSink reports(err);
-        readMdx(model, bytes, reports, out);
-        if (reports.count > 0) {
-            err << "tessarine-convert: " << path << ": " << reports.count << " problem(s) while reading\n";
+        const Diagnostics found = readMdx(model, bytes, out);
+        warnings += printDiagnostics(found, path, err);
+        // The reader leaves a model empty, without a finding, when the magic is missing;
+        // converting that to an empty model would hide that the file is no MDX at all.
+        if (bytes.size() < 4 || std::memcmp(bytes.data(), "MDLX", 4) != 0) {
+            err << kProgram << path << ": not an MDX file (it does not start with MDLX)\n";
+            return false;
+        }
+        if (found.hasErrors()) {
+            err << kProgram << path << ": " << found.count(Severity::Error) << " problem(s) while reading\n";
             return false;
         }
         return true;
     }
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    readMdl(model, text, out);
-    if (model.parseLog.errorCount() > 0) {
-        err << "tessarine-convert: " << path << ": " << model.parseLog.errorCount() << " parse error(s)\n";
+    const Diagnostics found = readMdl(model, text);
+    printParseReport(found, out);
+    warnings += printDiagnostics(found, path, err);
+    if (found.hasErrors()) {
+        err << kProgram << path << ": " << found.count(Severity::Error) << " parse error(s)\n";
         return false;
     }
     return true;
 }
 
-bool saveModel(const std::string& path, const Model& model, std::ostream& err) {
-    StreamReportSink reports(err);
-    std::vector<std::uint8_t> bytes;
+// Builds the file image of `model` in the format `path` selects and prints what the writer
+// found. False when the writer refused the model or found a value its format cannot keep.
+bool encodeModel(const std::string& path, const Model& model, std::vector<std::uint8_t>& bytes,
+                 std::ostream& err, std::size_t& warnings) {
+    Diagnostics found;
     if (isMdxName(path)) {
-        const MdxWriteResult result = writeMdx(model, bytes, reports);
-        if (!result.ok) {
-            err << "tessarine-convert: cannot write " << path << ": " << result.error << '\n';
-            return false;
-        }
+        found = writeMdx(model, bytes);
     } else {
         std::string text;
-        writeMdl(model, text, reports);
+        found = writeMdl(model, text);
         bytes.assign(text.begin(), text.end());
     }
-    if (reports.count > 0) {
-        err << "tessarine-convert: " << path << " not written: the model holds values its format cannot keep\n";
-        return false;
-    }
-    std::string error;
-    if (!writeFileAtomically(path, bytes, error)) {
-        err << "tessarine-convert: " << error << '\n';
-        return false;
-    }
-    return true;
+    warnings += printDiagnostics(found, path, err, "cannot write " + path + ": ");
+    const bool unkept = std::any_of(found.entries.begin(), found.entries.end(), [](const Diagnostic& entry) {
+        return entry.severity == Severity::Error && entry.check != 0;
+    });
+    if (unkept) err << kProgram << path << " not written: the model holds values its format cannot keep\n";
+    return !found.hasErrors();
 }
 
 int check(const std::string& path, std::ostream& out, std::ostream& err) {
     Model model;
-    const bool readCleanly = loadModel(path, model, out, err);
-    const std::vector<std::string> violations = validateModel(model);
-    for (const std::string& line : violations) out << line << '\n';
-    return readCleanly && violations.empty() ? kConvertOk : kConvertFailed;
+    std::size_t warnings = 0;
+    const bool readCleanly = loadModel(path, model, out, err, warnings);
+    const Diagnostics findings = validateModel(model);
+    for (const Diagnostic& entry : findings.entries) out << entry.text << '\n';
+    return readCleanly && warnings == 0 && findings.empty() ? kConvertOk : kConvertFailed;
 }
 
-int convert(const std::string& input, const std::string& output, std::ostream& out, std::ostream& err) {
+int convert(const std::string& input, const std::string& output, bool strict, std::ostream& out,
+            std::ostream& err) {
     Model model;
-    if (!loadModel(input, model, out, err)) {
-        err << "tessarine-convert: " << output << " was not written\n";
+    std::size_t warnings = 0;
+    std::vector<std::uint8_t> bytes;
+    bool ok = loadModel(input, model, out, err, warnings);
+    if (ok) {
+        warnings += printDiagnostics(validateModel(model), input, err);
+        ok = encodeModel(output, model, bytes, err, warnings);
+    }
+    if (ok && strict && warnings > 0) {
+        err << kProgram << warnings << " warning(s) with --strict\n";
+        ok = false;
+    }
+    if (!ok) {
+        err << kProgram << output << " was not written\n";
         return kConvertFailed;
     }
-    const std::vector<std::string> violations = validateModel(model);
-    if (!violations.empty()) {
-        for (const std::string& line : violations) err << input << ": " << line << '\n';
-        err << "tessarine-convert: " << output << " was not written\n";
-        return kConvertFailed;
-    }
-    return saveModel(output, model, err) ? kConvertOk : kConvertFailed;
+    const Diagnostics fileErrors = writeFileAtomically(output, bytes);
+    printDiagnostics(fileErrors, output, err);
+    return fileErrors.hasErrors() ? kConvertFailed : kConvertOk;
 }
 
 }  // namespace
@@ -132,8 +164,10 @@ int runConverter(const std::vector<std::string>& args, std::ostream& out, std::o
         return kConvertOk;
     }
     if (args.size() == 2 && args[0] == "--check") return check(args[1], out, err);
-    if (args.size() == 2 && !args[0].starts_with("--") && !args[1].starts_with("--"))
-        return convert(args[0], args[1], out, err);
+    const bool strict = !args.empty() && args[0] == "--strict";
+    const std::size_t first = strict ? 1 : 0;
+    if (args.size() == first + 2 && !args[first].starts_with("--") && !args[first + 1].starts_with("--"))
+        return convert(args[first], args[first + 1], strict, out, err);
     err << kUsage;
     return kConvertUsage;
 }

@@ -56,7 +56,7 @@ std::size_t cycleEntry(const std::vector<Candidate>& candidates, const Candidate
 
 }  // namespace
 
-void computeNodeOrder(Model& model) {
+void computeNodeOrder(const Model& model, Pose& pose) {
     const std::vector<Candidate> candidates = collectCandidates(model);
     const std::size_t count = candidates.size();
 
@@ -110,17 +110,25 @@ void computeNodeOrder(Model& model) {
         generation = std::move(next);
     }
 
-    model.nodeOrder.clear();
-    model.nodeOrder.reserve(count);
+    // Deliberate: a node's parent is the last node *before it* in the order that carries its
+    // Parent ObjectId, not the last such node in the whole list. Two nodes can share an
+    // ObjectId (bones are renumbered on load, helpers keep the file's numbers): with a helper
+    // of ObjectId 0 and bone 0 whose Parent is 0, the last match in the whole list is the
+    // bone itself, which would take its own previous matrix as its parent's and compound its
+    // pose on every evaluation. An earlier slot is always posed first in the same pass.
+    pose.nodeOrder.clear();
+    pose.nodeOrder.reserve(count);
     std::unordered_map<std::int64_t, std::int32_t> lastSlotOf;
     for (std::size_t c : order) {
         NodeOrderEntry entry = candidates[c].entry;
         const auto parentSlot = lastSlotOf.find(candidates[c].parent);
         entry.parentSlot =
             candidates[c].parent != -1 && parentSlot != lastSlotOf.end() ? parentSlot->second : -1;
-        lastSlotOf[candidates[c].objectId] = static_cast<std::int32_t>(model.nodeOrder.size());
-        model.nodeOrder.push_back(entry);
+        lastSlotOf[candidates[c].objectId] = static_cast<std::int32_t>(pose.nodeOrder.size());
+        pose.nodeOrder.push_back(entry);
     }
+    pose.bones.resize(model.Bones.size());
+    pose.helpers.resize(model.Helpers.size());
 }
 
 }  // namespace tess

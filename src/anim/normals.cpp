@@ -7,7 +7,7 @@ namespace {
 
 Vec3 cornerPosition(const Geoset& geoset, std::size_t corner) {
     const std::uint32_t v = geoset.corners[corner];
-    return v < geoset.Vertices.size() ? geoset.Vertices[v].position : Vec3{};
+    return v < geoset.vertexCount() ? geoset.positions[v] : Vec3{};
 }
 
 }  // namespace
@@ -22,23 +22,23 @@ Vec3 faceNormal(const Geoset& geoset, std::size_t triangle) {
 }
 
 void recomputeNormals(Geoset& geoset) {
-    for (Vertex& v : geoset.Vertices) v.normal = {0, 0, 0};
+    std::vector<Vec3>& normals = geoset.normals;
+    normals.assign(geoset.vertexCount(), Vec3{0, 0, 0});
     const std::size_t triangles = geoset.triangleCount();
     for (std::size_t t = 0; t < triangles; ++t) {
         const Vec3 n = faceNormal(geoset, t);
         for (std::size_t c = 3 * t; c < 3 * t + 3; ++c) {
             const std::uint32_t v = geoset.corners[c];
-            if (v >= geoset.Vertices.size()) continue;
-            for (int k = 0; k < 3; ++k) geoset.Vertices[v].normal[k] += n[k];
+            if (v >= normals.size()) continue;
+            for (int k = 0; k < 3; ++k) normals[v][k] += n[k];
         }
     }
-    for (Vertex& v : geoset.Vertices) {
-        const float length =
-            std::sqrt(v.normal[0] * v.normal[0] + v.normal[1] * v.normal[1] + v.normal[2] * v.normal[2]);
+    for (Vec3& n : normals) {
+        const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
         if (length == 0 || !std::isfinite(length))
-            v.normal = {0, 0, 1};
+            n = {0, 0, 1};
         else
-            for (float& c : v.normal) c /= length;
+            for (float& c : n) c /= length;
     }
 }
 

@@ -11,8 +11,9 @@ namespace tess {
 // index outside the vertices counts as the origin.
 Vec3 faceNormal(const Geoset& geoset, std::size_t triangle);
 
-// Rebuilds every vertex normal as the normalised sum of the face normals of the triangles
-// using it (area-weighted); a vertex used by none, or whose sum is zero, gets (0, 0, 1).
+// Rebuilds the normals (one per vertex) as the normalised sum of the face normals of the
+// triangles using each vertex (area-weighted); a vertex used by none, or whose sum is zero,
+// gets (0, 0, 1).
 void recomputeNormals(Geoset& geoset);
 
 }  // namespace tess

@@ -4,36 +4,40 @@
 #include <cmath>
 #include <vector>
 
-#include "anim/matrix.h"
-
 namespace tess {
 namespace {
 
 // Where `time` falls among a track's keys: before them (or no keys), at or after the last,
-// or between keys `next - 1` and `next` at fraction `u`.
+// or between keys `next - 1` and `next` at fraction `u`. `reached` says, on the integer
+// times, whether `time` has arrived at key `next` (a float u rounds to 1 early on spans
+// beyond 2^24 ms).
 struct KeyBracket {
     enum Where { Rest, Last, Between } where = Rest;
     std::size_t next = 0;
     float u = 0;
+    bool reached = false;
 };
 
 template <class Key>
 KeyBracket bracketKeys(const std::vector<Key>& keys, std::int32_t time) {
     const std::size_t n = keys.size();
     if (n == 0 || time < keys[0].time) return {};
-    if (time >= keys[n - 1].time) return {KeyBracket::Last, n - 1, 1.0f};
+    if (time >= keys[n - 1].time) return {KeyBracket::Last, n - 1, 1.0f, true};
     std::size_t i = 1;
     while (time > keys[i].time) ++i;
-    // Of several keys at exactly this time the last one applies.
-    while (i + 1 < n && keys[i + 1].time == time) ++i;
+    // Of several keys at exactly this time the last one applies. Only a run of keys at `time`
+    // moves the pair on: with keys out of time order, key i may lie later than `time` while a
+    // following key sits exactly on it, and the pair still ends at key i.
+    while (keys[i].time == time && i + 1 < n && keys[i + 1].time == time) ++i;
     const std::int64_t span = std::int64_t{keys[i].time} - keys[i - 1].time;
     const std::int64_t into = std::int64_t{time} - keys[i - 1].time;
     // A zero (or, for unordered keys, negative) span has no inside: the later key applies.
-    const float u = span > 0 ? static_cast<float>(into) / static_cast<float>(span) : 1.0f;
-    return {KeyBracket::Between, i, u};
+    if (span <= 0) return {KeyBracket::Between, i, 1.0f, true};
+    return {KeyBracket::Between, i, static_cast<float>(into) / static_cast<float>(span), into >= span};
 }
 
-float interpolate(std::int32_t type, float p0, float o0, float i1, float p1, float u) {
+float interpolate(std::int32_t type, float p0, float o0, float i1, float p1, const KeyBracket& b) {
+    const float u = b.u;
     switch (type) {
         case Linear:
             return p0 * (1 - u) + p1 * u;
@@ -47,37 +51,30 @@ float interpolate(std::int32_t type, float p0, float o0, float i1, float p1, flo
             return v * v * v * p0 + 3 * u * v * v * o0 + 3 * u * u * v * i1 + u * u * u * p1;
         }
         default:
-            return u >= 1 ? p1 : p0;
+            return b.reached ? p1 : p0;
     }
 }
 
 }  // namespace
 
-void evaluateTranslation(VectorTrack& track, std::int32_t time) {
+Vec3 evaluateTranslation(const VectorTrack& track, std::int32_t time) {
     const KeyBracket b = bracketKeys(track.keys, time);
+    if (b.where == KeyBracket::Rest) return {0, 0, 0};
+    if (b.where == KeyBracket::Last) return track.keys[b.next].value;
+    const auto& k0 = track.keys[b.next - 1];
+    const auto& k1 = track.keys[b.next];
     Vec3 value{};
-    if (b.where == KeyBracket::Last) {
-        value = track.keys[b.next].value;
-    } else if (b.where == KeyBracket::Between) {
-        const auto& k0 = track.keys[b.next - 1];
-        const auto& k1 = track.keys[b.next];
-        for (int c = 0; c < 3; ++c)
-            value[c] = interpolate(track.interpolationType, k0.value[c], k0.OutTan[c], k1.InTan[c],
-                                   k1.value[c], b.u);
-    }
-    track.cache.cachedValue = value;
-    track.cache.cachedMatrix = translationMatrix(value);
+    for (int c = 0; c < 3; ++c)
+        value[c] =
+            interpolate(track.interpolationType, k0.value[c], k0.OutTan[c], k1.InTan[c], k1.value[c], b);
+    return value;
 }
 
-void evaluateRotation(QuatTrack& track, std::int32_t time) {
+Quat evaluateRotation(const QuatTrack& track, std::int32_t time) {
     const KeyBracket b = bracketKeys(track.keys, time);
-    Quat value{0, 0, 0, 1};
-    if (b.where == KeyBracket::Last)
-        value = track.keys[b.next].value;
-    else if (b.where == KeyBracket::Between)
-        value = quaternionSlerp(track.keys[b.next - 1].value, track.keys[b.next].value, b.u);
-    track.cache.cachedValue = value;
-    track.cache.cachedMatrix = rotationMatrix(value);
+    if (b.where == KeyBracket::Rest) return {0, 0, 0, 1};
+    if (b.where == KeyBracket::Last) return track.keys[b.next].value;
+    return quaternionSlerp(track.keys[b.next - 1].value, track.keys[b.next].value, b.u);
 }
 
 Quat quaternionSlerp(const Quat& a, const Quat& b, float u) {

@@ -4,12 +4,10 @@
 
 #include "anim/node_order.h"
 #include "anim/pose.h"
+#include "editor/vertex_arrays.h"
+#include "model/checks.h"
 
 namespace tess {
-
-namespace {
-constexpr int kNoSequenceCheck = 3667;
-}
 
 Texture defaultTexture() {
     Texture white;
@@ -50,45 +48,50 @@ void buildDefaultDocument(Model& model) {
     model.PivotPoints.push_back({0, 0, 0});
 }
 
-void prepareDocument(Model& model, AppState& state, Host& host) {
+void prepareDocument(Document& document, AppState& state, Host& host) {
+    Model& model = document.model;
     for (std::size_t i = 0; i < model.Bones.size(); ++i)
         model.Bones[i].node.ObjectId = static_cast<std::uint32_t>(i);
-    state.currentTool = RotateTool;
-    computeNodeOrder(model);
+    state.view.currentTool = Tool::Rotate;
+    computeNodeOrder(model, document.pose);
 
-    state.allNodes.clear();
-    state.selectedNode = model.Bones.empty() ? -1 : 0;
+    state.view.allNodes.clear();
+    state.view.selectedNode = model.Bones.empty() ? -1 : 0;
     for (std::size_t i = 0; i < model.Bones.size(); ++i)
-        state.allNodes.push_back(static_cast<std::uint32_t>(i));
+        state.view.allNodes.push_back(static_cast<std::uint32_t>(i));
+
+    // Nothing of the previous document's marks or screen positions carries over.
+    document.selection.reset(model);
+    document.screenPositions.clear();
+    fitDocument(document);
 
     if (model.Sequences.empty()) {
-        showAssertion(host, kNoSequenceCheck);
+        showAssertion(host, kNoSequence);
         state.rangeStart = 0;
         state.rangeEnd = 1000;
     } else {
         state.rangeStart = static_cast<std::int32_t>(model.Sequences[0].IntervalStart);
         state.rangeEnd = static_cast<std::int32_t>(model.Sequences[0].IntervalEnd);
     }
-    setCurrentTime(model, state, host, state.rangeStart);
+    setCurrentTime(document, state, host, state.rangeStart);
 }
 
-void setCurrentTime(Model& model, AppState& state, Host& host, std::int32_t time) {
+void setCurrentTime(Document& document, AppState& state, Host& host, std::int32_t time) {
     state.currentTime = time;
-    evaluateModel(model, time);
+    evaluateModel(document.model, document.pose, time);
     host.repaintAnimationBar();
 }
 
-void refreshTime(Model& model, AppState& state, Host& host) {
-    setCurrentTime(model, state, host, state.currentTime);
+void refreshTime(Document& document, AppState& state, Host& host) {
+    setCurrentTime(document, state, host, state.currentTime);
 }
 
-void resetPose(Model& model) {
-    for (Geoset& geoset : model.Geosets)
-        for (Vertex& v : geoset.Vertices) v.animatedPosition = v.position;
+void resetPose(Document& document) {
+    resetPose(document.model, document.pose);
 }
 
-IdleOutcome idlePass(Model& model, AppState& state, Host& host, std::int32_t nowMs) {
-    if (state.editMode == EditMode::Animation) {
+IdleOutcome idlePass(Document& document, AppState& state, Host& host, std::int32_t nowMs) {
+    if (state.view.editMode == EditMode::Animation) {
         // The clock difference is taken modulo 2^32, so it stays right when the 32-bit
         // millisecond clock wraps (after about 24.8 days); the steps are 64-bit so a range
         // near the ends of i32 cannot wrap either.
@@ -96,15 +99,15 @@ IdleOutcome idlePass(Model& model, AppState& state, Host& host, std::int32_t now
                                                                 static_cast<std::uint32_t>(state.lastClock));
         if (state.keyDown(kKeyRight)) {
             const std::int64_t t = std::min<std::int64_t>(state.currentTime + elapsed, state.rangeEnd);
-            setCurrentTime(model, state, host, static_cast<std::int32_t>(t));
+            setCurrentTime(document, state, host, static_cast<std::int32_t>(t));
         }
         if (state.keyDown(kKeyLeft)) {
             const std::int64_t t = std::max<std::int64_t>(state.currentTime - elapsed, state.rangeStart);
-            setCurrentTime(model, state, host, static_cast<std::int32_t>(t));
+            setCurrentTime(document, state, host, static_cast<std::int32_t>(t));
         }
         state.lastClock = nowMs;
-    } else if (state.editMode == EditMode::Vertex) {
-        resetPose(model);
+    } else if (state.view.editMode == EditMode::Vertex) {
+        resetPose(document);
     }
     return {state.isActive, state.keyDown(kKeyEscape)};
 }

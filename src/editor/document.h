@@ -2,11 +2,26 @@
 
 #include <cstdint>
 
+#include "anim/pose.h"
 #include "editor/app_state.h"
 #include "editor/host.h"
 #include "model/model.h"
+#include "view/selection.h"
+#include "view/view.h"
 
 namespace tess {
+
+// The open document: the stored model and, in arrays indexed like it, what is computed
+// from it (the pose, the screen positions of the last frame) and what the user has marked
+// (the selection and the shown flags). Every edit keeps the arrays in step with the model
+// (editor/vertex_arrays.h); after anything that replaces the model wholesale (a load, an
+// undo) `fitDocument` sizes them again.
+struct Document {
+    Model model;
+    Pose pose;
+    Selection selection;
+    ScreenPositions screenPositions;
+};
 
 // The start document's parts, also used to complete a model that lacks them: the
 // texture "Textures\white.blp"; a material with one layer showing texture 0; the bone
@@ -22,19 +37,19 @@ void buildDefaultDocument(Model& model);
 
 // The setup after a load or after building the default document: renumbers the bones
 // (ObjectId = index in Bones), resets the tool, rebuilds the node order and the bone list,
-// selects the first bone, takes the range from the first sequence (without one: report
-// 3667, range 0-1000) and poses the model at the range start.
-void prepareDocument(Model& model, AppState& state, Host& host);
+// selects the first bone, clears the selection (every geoset shown), takes the range from
+// the first sequence (without one: check kNoSequence, range 0-1000) and poses the model at
+// the range start.
+void prepareDocument(Document& document, AppState& state, Host& host);
 
 // Stores the time, poses the model at it and repaints the animation bar.
-void setCurrentTime(Model& model, AppState& state, Host& host, std::int32_t time);
+void setCurrentTime(Document& document, AppState& state, Host& host, std::int32_t time);
 
 // setCurrentTime at the current time: run after any edit of keys or of the selected node.
-void refreshTime(Model& model, AppState& state, Host& host);
+void refreshTime(Document& document, AppState& state, Host& host);
 
-// Copies every vertex's rest position into its animated position (the bind pose that
-// Vertex and Triangle mode edit).
-void resetPose(Model& model);
+// The bind pose that Vertex and Triangle mode edit: every animated position = rest position.
+void resetPose(Document& document);
 
 // What the window does after an idle pass.
 struct IdleOutcome {
@@ -46,6 +61,6 @@ struct IdleOutcome {
 // advances by the clock time since the previous such pass, while Left is held it goes
 // back, clamped to the range, re-posing the model; the clock is remembered either way. In
 // Vertex mode: resetPose. `nowMs` is the process clock in milliseconds.
-IdleOutcome idlePass(Model& model, AppState& state, Host& host, std::int32_t nowMs);
+IdleOutcome idlePass(Document& document, AppState& state, Host& host, std::int32_t nowMs);
 
 }  // namespace tess

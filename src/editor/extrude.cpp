@@ -6,8 +6,8 @@
 #include <limits>
 #include <vector>
 
-#include "editor/document.h"
 #include "editor/mesh_selection.h"
+#include "editor/vertex_arrays.h"
 
 namespace tess {
 namespace {
@@ -35,32 +35,30 @@ float edgeKey(const Vec3& a, const Vec3& b) {
 
 bool hasValidCorners(const Geoset& geoset, std::size_t triangle) {
     for (std::size_t c = 3 * triangle; c < 3 * triangle + 3; ++c)
-        if (geoset.corners[c] >= geoset.Vertices.size()) return false;
+        if (geoset.corners[c] >= geoset.vertexCount()) return false;
     return true;
-}
-
-std::size_t selectedTriangleLimit(const Geoset& geoset) {
-    return std::min(geoset.triangleCount(), geoset.triangleSelected.size());
 }
 
 // The edges of the selected triangles of the shown geosets in ascending key order, each
 // still marked boundary unless another edge joins the same two positions. Of equal keys, those added while
 // their key was the largest come last in the order they were added; the others come first, the latest added
 // first.
-std::vector<Edge> selectionEdges(const Model& model) {
+std::vector<Edge> selectionEdges(const Document& document) {
+    const Model& model = document.model;
     std::vector<Edge> edges;
     float largest = -std::numeric_limits<float>::infinity();
     for (std::size_t g = 0; g < model.Geosets.size(); ++g) {
         const Geoset& geoset = model.Geosets[g];
-        if (!geoset.shown) continue;
-        for (std::size_t t = 0; t < selectedTriangleLimit(geoset); ++t) {
-            if (!geoset.triangleSelected[t] || !hasValidCorners(geoset, t)) continue;
+        if (!document.selection.isShown(g)) continue;
+        const std::vector<std::uint8_t>& selected = document.selection.geosets[g].triangles;
+        for (std::size_t t = 0; t < selected.size(); ++t) {
+            if (!selected[t] || !hasValidCorners(geoset, t)) continue;
             for (std::size_t k = 0; k < 3; ++k) {
                 Edge edge;
                 edge.start = geoset.corners[3 * t + k];
                 edge.end = geoset.corners[3 * t + (k + 1) % 3];
                 edge.geoset = g;
-                edge.key = edgeKey(geoset.Vertices[edge.start].position, geoset.Vertices[edge.end].position);
+                edge.key = edgeKey(geoset.positions[edge.start], geoset.positions[edge.end]);
                 edge.appended = edges.empty() || edge.key >= largest;
                 edge.added = edges.size();
                 largest = std::max(largest, edge.key);
@@ -75,7 +73,7 @@ std::vector<Edge> selectionEdges(const Model& model) {
     });
 
     const auto position = [&](const Edge& e, std::uint32_t v) -> const Vec3& {
-        return model.Geosets[e.geoset].Vertices[v].position;
+        return model.Geosets[e.geoset].positions[v];
     };
     for (std::size_t i = 0; i < edges.size(); ++i) {
         if (!edges[i].boundary) continue;
@@ -93,32 +91,31 @@ std::vector<Edge> selectionEdges(const Model& model) {
 
 // Copies the selected boundary vertices of geoset `g`, moves the selected triangles onto the
 // copies, and returns the new index of every selected vertex (kNoIndex for the others).
-std::vector<std::int64_t> splitBoundaryVertices(Geoset& geoset, std::size_t g,
+std::vector<std::int64_t> splitBoundaryVertices(Document& document, std::size_t g,
                                                 const std::vector<Edge>& edges) {
-    const std::size_t n = geoset.Vertices.size();
+    const std::size_t n = document.model.Geosets[g].vertexCount();
     std::vector<std::uint8_t> onBoundary(n, 0);
     for (const Edge& e : edges)
         if (e.boundary && e.geoset == g) onBoundary[e.start] = onBoundary[e.end] = 1;
 
+    std::vector<std::uint8_t>& selected = document.selection.geosets[g].vertices;
     std::vector<std::int64_t> newIndex(n, kNoIndex);
     for (std::size_t i = 0; i < n; ++i) {
-        if (!geoset.Vertices[i].selected) continue;
+        if (!selected[i]) continue;
         if (!onBoundary[i]) {
             newIndex[i] = static_cast<std::int64_t>(i);
             continue;
         }
-        geoset.Vertices[i].selected = 0;
-        Vertex copy = geoset.Vertices[i];
-        copy.selected = 1;
-        copy.uvSelected = 0;
-        copy.animatedPosition = copy.position;
-        copy.currentUV = {copy.U.empty() ? 0.0f : copy.U[0], copy.V.empty() ? 0.0f : copy.V[0]};
-        geoset.Vertices.push_back(copy);
-        newIndex[i] = static_cast<std::int64_t>(geoset.Vertices.size() - 1);
+        const std::uint32_t copy = appendVertexCopy(document, g, static_cast<std::uint32_t>(i));
+        selected[i] = 0;
+        selected[copy] = 1;
+        newIndex[i] = copy;
     }
 
-    for (std::size_t t = 0; t < selectedTriangleLimit(geoset); ++t) {
-        if (!geoset.triangleSelected[t]) continue;
+    Geoset& geoset = document.model.Geosets[g];
+    const std::vector<std::uint8_t>& triangles = document.selection.geosets[g].triangles;
+    for (std::size_t t = 0; t < triangles.size(); ++t) {
+        if (!triangles[t]) continue;
         for (std::size_t c = 3 * t; c < 3 * t + 3; ++c) {
             const std::uint32_t v = geoset.corners[c];
             if (v < n && newIndex[v] != kNoIndex) geoset.corners[c] = static_cast<std::uint32_t>(newIndex[v]);
@@ -129,26 +126,26 @@ std::vector<std::int64_t> splitBoundaryVertices(Geoset& geoset, std::size_t g,
 
 }  // namespace
 
-void extrudeSelection(Model& model) {
-    const std::vector<Edge> edges = selectionEdges(model);
+void extrudeSelection(Document& document) {
+    fitDocument(document);
+    const std::vector<Edge> edges = selectionEdges(document);
 
-    std::vector<std::vector<std::int64_t>> newIndex(model.Geosets.size());
-    for (std::size_t g = 0; g < model.Geosets.size(); ++g)
-        if (model.Geosets[g].shown) newIndex[g] = splitBoundaryVertices(model.Geosets[g], g, edges);
+    std::vector<std::vector<std::int64_t>> newIndex(document.model.Geosets.size());
+    for (std::size_t g = 0; g < newIndex.size(); ++g)
+        if (document.selection.isShown(g)) newIndex[g] = splitBoundaryVertices(document, g, edges);
 
     for (const Edge& e : edges) {
         if (!e.boundary) continue;
         const std::int64_t startCopy = newIndex[e.geoset][e.start];
         const std::int64_t endCopy = newIndex[e.geoset][e.end];
         if (startCopy == kNoIndex || endCopy == kNoIndex) continue;
-        Geoset& geoset = model.Geosets[e.geoset];
         const auto s2 = static_cast<std::uint32_t>(startCopy), e2 = static_cast<std::uint32_t>(endCopy);
-        geoset.corners.insert(geoset.corners.end(), {e.start, e.end, s2, s2, e.end, e2});
-        geoset.triangleSelected.resize(geoset.triangleCount(), 0);
+        appendTriangle(document, e.geoset, e.start, e.end, s2, 0);
+        appendTriangle(document, e.geoset, s2, e.end, e2, 0);
     }
 
-    selectVerticesOfSelectedFaces(model);
-    resetPose(model);
+    selectVerticesOfSelectedFaces(document.model, document.selection);
+    resetPose(document);
 }
 
 }  // namespace tess

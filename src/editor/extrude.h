@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/model.h"
+#include "editor/document.h"
 
 namespace tess {
 
@@ -10,17 +10,18 @@ namespace tess {
 // An edge of a selected triangle is a boundary edge unless another selected triangle has an
 // edge between the same two rest positions (exact equality, either direction, across
 // geosets too). Every selected vertex at the end of a boundary edge is copied: the copy
-// takes its place in the selected triangles and its selection, and the original stays
-// behind, joined to the copy by two unselected side-wall triangles per boundary edge
+// takes its place in the selected triangles and its viewport selection, and the original
+// stays behind, joined to the copy by two unselected side-wall triangles per boundary edge
 // (appended to the edge's geoset). Selected vertices inside the selection simply stay in
 // it. Afterwards the vertex selection is rebuilt from the selected triangles and the pose
 // is reset.
 //
-// A copy carries everything of its original (position, normal, every texture-coordinate set,
-// vertex group) with its caches at rest values and no UV-editor selection. The routine
-// expects the selected vertices to be the corners of the selected triangles; where they are
-// not, a boundary edge whose end was not selected gets no side wall. Triangles with a corner
-// outside their geoset's vertices take no part.
-void extrudeSelection(Model& model);
+// A copy carries everything its original stores (position, normal, every texture-coordinate
+// set, vertex group) and its screen position; it is not UV-selected and its animated
+// position is its rest position (appendVertexCopy). The routine expects the selected
+// vertices to be the corners of the selected triangles; where they are not, a boundary edge
+// whose end was not selected gets no side wall. Triangles with a corner outside their
+// geoset's vertices take no part.
+void extrudeSelection(Document& document);
 
 }  // namespace tess

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/report.h"
+#include "model/diagnostics.h"
 
 namespace tess {
 
@@ -42,14 +42,13 @@ inline void showAssertion(Host& host, int checkNumber) {
     host.messageBox(assertionText(checkNumber), kAssertionCaption, MessageIcon::None, false);
 }
 
-// Shows the readers' and writers' reports as assertion message boxes.
-class HostReportSink : public ReportSink {
-public:
-    explicit HostReportSink(Host& host) : host_(host) {}
-    void assertionFailed(int checkNumber) override { showAssertion(host_, checkNumber); }
-
-private:
-    Host& host_;
-};
+// Shows a reader's or writer's findings as the editor reports them: every entry with a
+// check number, in order, as that check's assertion box (showAssertion). Entries without
+// one (the MDL parse report, which goes to standard output, and messages in words) are the
+// caller's to present.
+inline void showDiagnostics(Host& host, const Diagnostics& diagnostics) {
+    for (const Diagnostic& entry : diagnostics.entries)
+        if (entry.check != 0) showAssertion(host, entry.check);
+}
 
 }  // namespace tess

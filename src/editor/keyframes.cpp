@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "anim/track_evaluation.h"
-#include "editor/document.h"
 
 namespace tess {
 namespace {
@@ -32,16 +31,18 @@ std::size_t insertKey(Track<V>& track, std::size_t index, const TrackKey<V>& key
 }
 
 template <class V>
-void eraseKeyAt(Track<V>& track, std::int32_t time) {
-    const KeySlot slot = findKeySlot(track.keys, time);
-    if (slot.found) track.keys.erase(track.keys.begin() + static_cast<std::ptrdiff_t>(slot.index));
+void eraseFirstKeyAt(Track<V>& track, std::int32_t time) {
+    for (auto key = track.keys.begin(); key != track.keys.end(); ++key)
+        if (key->time == time) {
+            track.keys.erase(key);
+            return;
+        }
 }
 
-// The node of the selected bone (const or not, as the model), or null when none is selected.
-template <class M>
-auto* selectedBoneNode(M& model, const AppState& state) {
-    const auto bone = static_cast<std::size_t>(state.selectedNode);
-    return state.selectedNode >= 0 && bone < model.Bones.size() ? &model.Bones[bone].node : nullptr;
+// The selected bone's index, or -1 when the selection names no bone of the model.
+std::int64_t selectedBone(const Model& model, const AppState& state) {
+    const std::int32_t bone = state.view.selectedNode;
+    return bone >= 0 && static_cast<std::size_t>(bone) < model.Bones.size() ? bone : -1;
 }
 
 template <class V>
@@ -65,68 +66,72 @@ void closerKey(const Track<V>& track, std::int32_t time, std::int64_t& bestDista
 
 }  // namespace
 
+Node* selectedBoneNode(Model& model, const AppState& state) {
+    const std::int64_t bone = selectedBone(model, state);
+    return bone < 0 ? nullptr : &model.Bones[static_cast<std::size_t>(bone)].node;
+}
+
 std::size_t findOrInsertKey(QuatTrack& track, std::int32_t time) {
     const KeySlot slot = findKeySlot(track.keys, time);
     if (slot.found) return slot.index;
-    evaluateRotation(track, time);
-    const Quat value = track.cache.cachedValue;
+    const Quat value = evaluateRotation(track, time);
     return insertKey(track, slot.index, {time, value, value, value});
 }
 
 std::size_t findOrInsertKey(VectorTrack& track, std::int32_t time) {
     const KeySlot slot = findKeySlot(track.keys, time);
     if (slot.found) return slot.index;
-    evaluateTranslation(track, time);
-    return insertKey(track, slot.index, {time, track.cache.cachedValue, {}, {}});
+    return insertKey(track, slot.index, {time, evaluateTranslation(track, time), {}, {}});
 }
 
 void deleteKey(QuatTrack& track, std::int32_t time) {
-    eraseKeyAt(track, time);
+    eraseFirstKeyAt(track, time);
 }
 
 void deleteKey(VectorTrack& track, std::int32_t time) {
-    eraseKeyAt(track, time);
+    eraseFirstKeyAt(track, time);
 }
 
-void copyKeyframe(const Model& model, AppState& state) {
-    const Node* node = selectedBoneNode(model, state);
-    if (node == nullptr) return;
-    state.keyClipboard.rotation = node->Rotation.cache.cachedValue;
-    state.keyClipboard.translation = node->Translation.cache.cachedValue;
+void copyKeyframe(const Document& document, AppState& state) {
+    const std::int64_t bone = selectedBone(document.model, state);
+    if (bone < 0 || static_cast<std::size_t>(bone) >= document.pose.bones.size()) return;
+    const NodePose& posed = document.pose.bones[static_cast<std::size_t>(bone)];
+    state.keyClipboard.rotation = posed.rotation;
+    state.keyClipboard.translation = posed.translation;
     state.keyClipboard.valid = true;
 }
 
-void pasteKeyframe(Model& model, AppState& state, Host& host) {
-    Node* node = selectedBoneNode(model, state);
+void pasteKeyframe(Document& document, AppState& state, Host& host) {
+    Node* node = selectedBoneNode(document.model, state);
     if (node == nullptr || !state.keyClipboard.valid) return;
     const std::int32_t t = state.currentTime;
     if (state.keyRotation)
         node->Rotation.keys[findOrInsertKey(node->Rotation, t)].value = state.keyClipboard.rotation;
     if (state.keyTranslation)
         node->Translation.keys[findOrInsertKey(node->Translation, t)].value = state.keyClipboard.translation;
-    refreshTime(model, state, host);
+    refreshTime(document, state, host);
 }
 
-void zeroKeyframe(Model& model, AppState& state, Host& host) {
-    Node* node = selectedBoneNode(model, state);
+void zeroKeyframe(Document& document, AppState& state, Host& host) {
+    Node* node = selectedBoneNode(document.model, state);
     if (node == nullptr) return;
     const std::int32_t t = state.currentTime;
     if (state.keyRotation) node->Rotation.keys[findOrInsertKey(node->Rotation, t)].value = {0, 0, 0, 1};
     if (state.keyTranslation) node->Translation.keys[findOrInsertKey(node->Translation, t)].value = {0, 0, 0};
     if (state.keyScaling) node->Scaling.keys[findOrInsertKey(node->Scaling, t)].value = {1, 1, 1};
-    refreshTime(model, state, host);
+    refreshTime(document, state, host);
 }
 
-void deleteKeyframe(Model& model, AppState& state, Host& host) {
-    Node* node = selectedBoneNode(model, state);
+void deleteKeyframe(Document& document, AppState& state, Host& host) {
+    Node* node = selectedBoneNode(document.model, state);
     if (node == nullptr) return;
     if (state.keyRotation) deleteKey(node->Rotation, state.currentTime);
     if (state.keyTranslation) deleteKey(node->Translation, state.currentTime);
-    refreshTime(model, state, host);
+    refreshTime(document, state, host);
 }
 
-void jumpToNearestKey(Model& model, AppState& state, Host& host) {
-    Node* node = selectedBoneNode(model, state);
+void jumpToNearestKey(Document& document, AppState& state, Host& host) {
+    const Node* node = selectedBoneNode(document.model, state);
     if (node == nullptr) return;
     std::int64_t bestDistance = -1;
     std::int32_t best = state.currentTime;
@@ -134,14 +139,14 @@ void jumpToNearestKey(Model& model, AppState& state, Host& host) {
     closerKey(node->Translation, state.currentTime, bestDistance, best);
     closerKey(node->Scaling, state.currentTime, bestDistance, best);
     state.currentTime = best;
-    refreshTime(model, state, host);
+    refreshTime(document, state, host);
 }
 
-void makeLinear(Model& model, const AppState& state, Host& host) {
+void makeLinear(Document& document, const AppState& state, Host& host) {
     if (!host.askYesNo("Make things linear?", "")) return;
-    for (std::uint32_t bone : state.allNodes) {
-        if (bone >= model.Bones.size()) continue;
-        Node& node = model.Bones[bone].node;
+    for (std::uint32_t bone : state.view.allNodes) {
+        if (bone >= document.model.Bones.size()) continue;
+        Node& node = document.model.Bones[bone].node;
         linearise(node.Rotation);
         linearise(node.Translation);
         linearise(node.Scaling);

@@ -6,43 +6,52 @@
 #include <vector>
 
 #include "anim/normals.h"
-#include "editor/document.h"
-#include "editor/mesh_routines.h"
 #include "editor/mesh_selection.h"
+#include "editor/vertex_arrays.h"
 
 namespace tess {
 namespace {
 
-void weldGeoset(Geoset& geoset, const Vec3& centroid) {
-    const std::size_t n = geoset.Vertices.size();
+void weldGeoset(Document& document, std::size_t g, const Vec3& centroid) {
+    Geoset& geoset = document.model.Geosets[g];
+    std::vector<std::uint8_t> doomed = document.selection.geosets[g].vertices;
+    const std::size_t n = geoset.vertexCount();
     std::size_t k = 0;
-    while (k < n && !geoset.Vertices[k].selected) ++k;
+    while (k < n && !doomed[k]) ++k;
     if (k == n) return;
     const auto survivor = static_cast<std::uint32_t>(k);
 
-    geoset.Vertices[k].position = centroid;
-    std::vector<std::uint8_t> doomed = vertexSelection(geoset);
+    geoset.positions[k] = centroid;
     for (std::uint32_t& corner : geoset.corners) corner = flagAt(doomed, corner) ? survivor : corner;
 
     double sumU = 0;
     double sumV = 0;
-    std::size_t withCoordinates = 0;
-    for (std::size_t v = k; v < n; ++v) {
-        const Vertex& vertex = geoset.Vertices[v];
-        if (!doomed[v] || vertex.U.empty() || vertex.V.empty()) continue;
-        sumU += vertex.U[0];
-        sumV += vertex.V[0];
-        ++withCoordinates;
+    std::size_t selected = 0;
+    const bool hasCoordinates = geoset.textureSetCount() > 0;
+    for (std::size_t v = k; v < n && hasCoordinates; ++v) {
+        if (!doomed[v]) continue;
+        sumU += geoset.uvSets[0][v][0];
+        sumV += geoset.uvSets[0][v][1];
+        ++selected;
     }
     // Every selected vertex but k goes; k is the lowest, so removing the others never moves it.
     doomed[k] = 0;
-    deleteVertices(geoset, doomed);
-    Vertex& welded = geoset.Vertices[k];
-    if (withCoordinates > 0 && !welded.U.empty() && !welded.V.empty()) {
-        welded.U[0] = static_cast<float>(sumU / static_cast<double>(withCoordinates));
-        welded.V[0] = static_cast<float>(sumV / static_cast<double>(withCoordinates));
+    removeVertices(document, g, doomed);
+    if (selected > 0) {
+        const auto count = static_cast<double>(selected);
+        geoset.uvSets[0][k] = {static_cast<float>(sumU / count), static_cast<float>(sumV / count)};
     }
     recomputeNormals(geoset);
+}
+
+void dropDegenerateTriangles(Document& document, std::size_t g) {
+    const std::vector<std::uint32_t>& corners = document.model.Geosets[g].corners;
+    removeTrianglesIf(document, g, [&corners](std::size_t t) {
+        const std::uint32_t a = corners[3 * t];
+        const std::uint32_t b = corners[3 * t + 1];
+        const std::uint32_t c = corners[3 * t + 2];
+        return (a == b) | (b == c) | (a == c);
+    });
 }
 
 struct SharedEdge {
@@ -62,55 +71,63 @@ bool findSharedEdge(const std::uint32_t* p, const std::uint32_t* q, SharedEdge& 
 
 }  // namespace
 
-void weldVertices(Model& model) {
+void weldVertices(Document& document) {
+    fitDocument(document);
+    const Model& model = document.model;
     std::array<double, 3> sum{};
     std::size_t count = 0;
-    for (const Geoset& geoset : model.Geosets)
-        for (const Vertex& v : geoset.Vertices) {
-            if (!v.selected) continue;
-            for (std::size_t a = 0; a < 3; ++a) sum[a] += v.position[a];
+    for (std::size_t g = 0; g < model.Geosets.size(); ++g) {
+        const std::vector<std::uint8_t>& selected = document.selection.geosets[g].vertices;
+        for (std::size_t v = 0; v < selected.size(); ++v) {
+            if (!selected[v]) continue;
+            for (std::size_t a = 0; a < 3; ++a) sum[a] += model.Geosets[g].positions[v][a];
             ++count;
         }
+    }
     if (count > 0) {
         const auto divisor = static_cast<double>(count);
         const Vec3 centroid{static_cast<float>(sum[0] / divisor), static_cast<float>(sum[1] / divisor),
                             static_cast<float>(sum[2] / divisor)};
-        for (Geoset& geoset : model.Geosets) weldGeoset(geoset, centroid);
+        for (std::size_t g = 0; g < model.Geosets.size(); ++g) weldGeoset(document, g, centroid);
     }
-    for (Geoset& geoset : model.Geosets) dropDegenerateTriangles(geoset);
-    resetPose(model);
+    for (std::size_t g = 0; g < model.Geosets.size(); ++g) dropDegenerateTriangles(document, g);
+    resetPose(document);
 }
 
-void weldVerticesThenSelectFaceCorners(Model& model) {
-    weldVertices(model);
-    selectVerticesOfSelectedFaces(model);
+void weldVerticesThenSelectFaceCorners(Document& document) {
+    weldVertices(document);
+    selectVerticesOfSelectedFaces(document.model, document.selection);
 }
 
-void deleteSelectedVertices(Model& model) {
-    for (Geoset& geoset : model.Geosets) {
-        const std::vector<std::uint8_t> selected = vertexSelection(geoset);
-        const std::vector<std::uint32_t>& corners = geoset.corners;
-        deleteTrianglesIf(geoset, [&](std::size_t t) {
+void deleteSelectedVertices(Document& document) {
+    fitDocument(document);
+    for (std::size_t g = 0; g < document.model.Geosets.size(); ++g) {
+        const std::vector<std::uint8_t> selected = document.selection.geosets[g].vertices;
+        const std::vector<std::uint32_t>& corners = document.model.Geosets[g].corners;
+        removeTrianglesIf(document, g, [&](std::size_t t) {
             return (flagAt(selected, corners[3 * t]) | flagAt(selected, corners[3 * t + 1]) |
                     flagAt(selected, corners[3 * t + 2])) != 0;
         });
-        deleteVertices(geoset, selected);
+        removeVertices(document, g, selected);
     }
 }
 
-void createTriangle(Model& model, Host& host) {
-    Geoset* target = nullptr;
+void createTriangle(Document& document, Host& host) {
+    fitDocument(document);
+    std::size_t target = 0;
     std::vector<std::uint32_t> picked;
-    for (Geoset& geoset : model.Geosets)
-        for (std::size_t v = 0; v < geoset.Vertices.size(); ++v) {
-            if (!geoset.Vertices[v].selected) continue;
-            if (target == nullptr) target = &geoset;
-            if (target != &geoset) {
+    for (std::size_t g = 0; g < document.model.Geosets.size(); ++g) {
+        const std::vector<std::uint8_t>& selected = document.selection.geosets[g].vertices;
+        for (std::size_t v = 0; v < selected.size(); ++v) {
+            if (!selected[v]) continue;
+            if (picked.empty()) target = g;
+            if (target != g) {
                 showEditError(host, "Vertices must be in only one geoset.");
                 return;
             }
             picked.push_back(static_cast<std::uint32_t>(v));
         }
+    }
     if (picked.size() != 3) {
         showEditError(host, "You must have exactly three vertices selected to make a triangle.");
         return;
@@ -119,9 +136,9 @@ void createTriangle(Model& model, Host& host) {
     // Wound against the first triangle sharing an edge: running the shared edge the same
     // way as that triangle would make the two face opposite sides.
     bool keepOrder = false;
-    const std::size_t triangles = target->triangleCount();
-    for (std::size_t t = 0; t < triangles; ++t) {
-        const std::uint32_t* corner = &target->corners[3 * t];
+    const Geoset& geoset = document.model.Geosets[target];
+    for (std::size_t t = 0; t < geoset.triangleCount(); ++t) {
+        const std::uint32_t* corner = &geoset.corners[3 * t];
         bool matched = false;
         for (std::size_t i = 0; i < 3; ++i)
             for (std::size_t j = 0; j < 3; ++j) {
@@ -138,33 +155,37 @@ void createTriangle(Model& model, Host& host) {
         if (matched) break;
     }
     if (keepOrder)
-        appendTriangle(*target, picked[0], picked[1], picked[2], 1);
+        appendTriangle(document, target, picked[0], picked[1], picked[2], 1);
     else
-        appendTriangle(*target, picked[1], picked[0], picked[2], 1);
+        appendTriangle(document, target, picked[1], picked[0], picked[2], 1);
 }
 
-void deleteSelectedTriangles(Model& model) {
-    for (Geoset& geoset : model.Geosets)
-        deleteTrianglesIf(geoset, [&geoset](std::size_t t) { return geoset.triangleSelected[t] != 0; });
-    selectVerticesOfSelectedFaces(model);
+void deleteSelectedTriangles(Document& document) {
+    fitDocument(document);
+    for (std::size_t g = 0; g < document.model.Geosets.size(); ++g) {
+        const std::vector<std::uint8_t>& flags = document.selection.geosets[g].triangles;
+        removeTrianglesIf(document, g, [&flags](std::size_t t) { return flags[t] != 0; });
+    }
+    selectVerticesOfSelectedFaces(document.model, document.selection);
 }
 
-void turnEdge(Model& model, Host& host) {
+void turnEdge(Document& document, Host& host) {
+    fitDocument(document);
     std::size_t count = 0;
     bool sameGeoset = true;
-    Geoset* geosetOfFirst = nullptr;
+    std::size_t geosetOfFirst = 0;
     std::size_t first = 0;
     std::size_t other = 0;
-    for (Geoset& geoset : model.Geosets) {
-        const std::size_t triangles = geoset.triangleCount();
-        for (std::size_t t = 0; t < triangles; ++t) {
-            if (!geoset.triangleSelected[t]) continue;
+    for (std::size_t g = 0; g < document.model.Geosets.size(); ++g) {
+        const std::vector<std::uint8_t>& flags = document.selection.geosets[g].triangles;
+        for (std::size_t t = 0; t < flags.size(); ++t) {
+            if (!flags[t]) continue;
             if (++count == 1) {
-                geosetOfFirst = &geoset;
+                geosetOfFirst = g;
                 first = t;
                 continue;
             }
-            if (&geoset != geosetOfFirst) sameGeoset = false;
+            if (g != geosetOfFirst) sameGeoset = false;
             other = t;
         }
     }
@@ -176,8 +197,8 @@ void turnEdge(Model& model, Host& host) {
         showEditError(host, "The two faces for Turn Edge must be in the same geoset.");
         return;
     }
-    std::uint32_t* p = &geosetOfFirst->corners[3 * first];
-    std::uint32_t* q = &geosetOfFirst->corners[3 * other];
+    std::uint32_t* p = &document.model.Geosets[geosetOfFirst].corners[3 * first];
+    std::uint32_t* q = &document.model.Geosets[geosetOfFirst].corners[3 * other];
     SharedEdge edge;
     if (!findSharedEdge(p, q, edge)) {
         showEditError(host, "The two faces do not share an edge.");
@@ -195,11 +216,13 @@ void turnEdge(Model& model, Host& host) {
     q[2] = pFar;
 }
 
-void flipTriangles(Model& model) {
-    for (Geoset& geoset : model.Geosets) {
-        const std::size_t triangles = geoset.triangleCount();
-        for (std::size_t t = 0; t < triangles; ++t)
-            if (geoset.triangleSelected[t]) std::swap(geoset.corners[3 * t], geoset.corners[3 * t + 1]);
+void flipTriangles(Document& document) {
+    fitDocument(document);
+    for (std::size_t g = 0; g < document.model.Geosets.size(); ++g) {
+        const std::vector<std::uint8_t>& flags = document.selection.geosets[g].triangles;
+        std::vector<std::uint32_t>& corners = document.model.Geosets[g].corners;
+        for (std::size_t t = 0; t < flags.size(); ++t)
+            if (flags[t]) std::swap(corners[3 * t], corners[3 * t + 1]);
     }
 }
 

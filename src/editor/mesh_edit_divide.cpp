@@ -1,17 +1,20 @@
 // Divide. The step-by-step rule walks the corners of each triangle, splits an edge whose
-// two ends are selected and looks the edge up in a table of earlier splits. Here the
-// splits are found first and grouped by their lower vertex, so the midpoint of every edge
-// is known before anything is written. The result is the same; memory is walked nearly in
-// order, and the cost stays O(m log m) in the number of splits m even when one vertex has
-// many edges.
+// two ends are selected and looks the edge up in a table of earlier splits. Here the splits
+// are listed first, in walk order; then every vertex keeps a chain of the midpoints made on
+// its edges to higher vertices, so an edge's earlier split is found without searching the
+// whole table (should one chain grow long, the splits are grouped by vertex and sorted
+// instead, which keeps the cost O(m log m) in the number of splits m). Midpoints and new
+// triangles are then written in one pass each. The result is the step-by-step rule's.
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "editor/mesh_edit.h"
 #include "editor/mesh_routines.h"
+#include "editor/vertex_arrays.h"
 
 namespace tess {
 namespace {
@@ -20,30 +23,12 @@ float mean(float a, float b) {
     return (a + b) / 2;
 }
 
+Vec2 mean(const Vec2& a, const Vec2& b) {
+    return {mean(a[0], b[0]), mean(a[1], b[1])};
+}
+
 Vec3 mean(const Vec3& a, const Vec3& b) {
     return {mean(a[0], b[0]), mean(a[1], b[1]), mean(a[2], b[2])};
-}
-
-// Each set of `a` averaged with the same set of `b`; a set `b` lacks is kept from `a`.
-void averageSets(SmallVector<float, 2>& out, const SmallVector<float, 2>& a, const SmallVector<float, 2>& b) {
-    out.resize(a.size());
-    for (std::size_t s = 0; s < a.size(); ++s) out[s] = s < b.size() ? mean(a[s], b[s]) : a[s];
-}
-
-// Appends the midpoint of the edge from vertex `from` to vertex `to`. The caller has
-// reserved room, so appending moves no vertex.
-void appendMidpoint(std::vector<Vertex>& vertices, std::uint32_t from, std::uint32_t to) {
-    Vertex& m = vertices.emplace_back();
-    const Vertex& a = vertices[from];
-    const Vertex& b = vertices[to];
-    m.position = mean(a.position, b.position);
-    const Vec3 normalSum{a.normal[0] + b.normal[0], a.normal[1] + b.normal[1], a.normal[2] + b.normal[2]};
-    m.normal = normalisedOrUp(normalSum);
-    averageSets(m.U, a.U, b.U);
-    averageSets(m.V, a.V, b.V);
-    m.screenPosition = mean(a.screenPosition, b.screenPosition);
-    m.vertexGroup = a.vertexGroup;
-    settleNewVertex(m);
 }
 
 // Which corners of a triangle split, by the selection of its original corners (bit c set:
@@ -71,136 +56,161 @@ constexpr std::array<SplitPattern, 8> kSplitPatterns = [] {
     return patterns;
 }();
 
-struct Edge {
-    std::uint32_t from = 0;  // the corner the split is at: the midpoint takes its group
-    std::uint32_t to = 0;    // the next corner
+// One split, in walk order: the edge from corner `slot` (an index into the corner list) to
+// the next corner of its triangle, whose ends are `from` and `to`. Left uninitialised in
+// bulk, so it has no member initialisers.
+struct Split {
+    std::uint32_t from;  // the midpoint takes this end's vertex group
+    std::uint32_t to;
+    std::uint32_t slot;
     std::uint32_t low() const { return std::min(from, to); }
     std::uint32_t high() const { return std::max(from, to); }
 };
 
-// Groups up to this size are searched pair by pair, larger ones sorted.
-constexpr std::ptrdiff_t kScanLimit = 16;
+// Chains of midpoints at one vertex up to this length are searched one by one; a longer
+// one sends the whole geoset to the sorting numberer.
+constexpr std::size_t kChainLimit = 16;
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
-// For every split, in walk order, the index its midpoint will have: the splits of one
-// edge share the midpoint made at the edge's first split, and midpoints are numbered from
-// `vertexCount` in the order of those first splits, which are appended to `creators`.
-std::vector<std::uint32_t> midpointIndices(const std::vector<Edge>& splits, std::size_t vertexCount,
-                                           std::vector<std::uint32_t>& creators) {
-    const std::size_t m = splits.size();
-    // Splits grouped by their lower vertex with a stable counting sort, so every group
-    // lists its splits in walk order.
-    std::vector<std::uint32_t> groupStart(vertexCount + 1);
-    for (const Edge& e : splits) ++groupStart[e.low() + 1];
-    for (std::size_t v = 0; v < vertexCount; ++v) groupStart[v + 1] += groupStart[v];
+// The midpoint index of every split, in walk order: the splits of one edge share the
+// midpoint made at the edge's first split, and midpoints are numbered from `vertexCount` in
+// the order of those first splits, whose walk indices go to `creators`.
+//
+// Fast path: each vertex keeps a chain of the midpoints made on edges to higher vertices.
+// Returns false, with the outputs unspecified, when a chain grows past kChainLimit.
+bool numberByChains(const Split* splits, std::size_t m, std::size_t vertexCount,
+                    std::vector<std::uint32_t>& midpoint, std::vector<std::uint32_t>& creators) {
+    struct Link {
+        std::uint32_t high;
+        std::uint32_t next;
+    };
+    std::vector<std::uint32_t> head(vertexCount, kNone);
+    std::vector<Link> links;
+    links.reserve(m);
+    creators.reserve(m);
+    midpoint.resize(m);
+    for (std::size_t i = 0; i < m; ++i) {
+        const std::uint32_t low = splits[i].low();
+        const std::uint32_t high = splits[i].high();
+        std::uint32_t n = head[low];
+        for (std::size_t steps = 0; n != kNone && links[n].high != high; n = links[n].next)
+            if (++steps == kChainLimit) return false;
+        if (n == kNone) {
+            n = static_cast<std::uint32_t>(links.size());
+            links.push_back({high, head[low]});
+            head[low] = n;
+            creators.push_back(static_cast<std::uint32_t>(i));
+        }
+        midpoint[i] = static_cast<std::uint32_t>(vertexCount) + n;
+    }
+    return true;
+}
+
+// The same numbering in O(m log m) whatever the chains: the splits grouped by their lower
+// vertex with a stable counting sort, each group ordered by its other end and walk order.
+void numberBySorting(const Split* splits, std::size_t m, std::size_t vertexCount,
+                     std::vector<std::uint32_t>& midpoint, std::vector<std::uint32_t>& creators) {
+    // After the scatter, group v is [end[v - 1], end[v]).
+    std::vector<std::uint32_t> end(vertexCount + 1);
+    for (std::size_t i = 0; i < m; ++i) ++end[splits[i].low() + 1];
+    for (std::size_t v = 0; v < vertexCount; ++v) end[v + 1] += end[v];
     struct Entry {
         std::uint32_t otherEnd;
         std::uint32_t split;
     };
     std::vector<Entry> grouped(m);
-    std::vector<std::uint32_t> fill(groupStart.begin(), groupStart.end() - 1);
     for (std::size_t i = 0; i < m; ++i)
-        grouped[fill[splits[i].low()]++] = {splits[i].high(), static_cast<std::uint32_t>(i)};
-
+        grouped[end[splits[i].low()]++] = {splits[i].high(), static_cast<std::uint32_t>(i)};
+    // Each run of one other end is one edge, led by its first split; then, in walk order
+    // (where an edge's first split has always been numbered already), the midpoint index.
     std::vector<std::uint32_t> first(m);
     for (std::size_t v = 0; v < vertexCount; ++v) {
-        const auto begin = grouped.begin() + groupStart[v];
-        const auto end = grouped.begin() + groupStart[v + 1];
-        if (end - begin <= kScanLimit) {
-            // A group lists its splits in walk order: the first one with the same other
-            // end is the edge's first split.
-            for (auto i = begin; i != end; ++i) {
-                auto j = begin;
-                while (j->otherEnd != i->otherEnd) ++j;
-                first[i->split] = j->split;
-            }
-            continue;
-        }
-        // Ordered by the other end, then by walk order: each run is one edge, led by its first split.
-        std::sort(begin, end, [](const Entry& x, const Entry& y) {
+        const auto begin = grouped.begin() + (v == 0 ? 0 : end[v - 1]);
+        const auto stop = grouped.begin() + end[v];
+        std::sort(begin, stop, [](const Entry& x, const Entry& y) {
             return x.otherEnd != y.otherEnd ? x.otherEnd < y.otherEnd : x.split < y.split;
         });
-        for (auto run = begin; run != end; ++run) {
+        for (auto run = begin; run != stop; ++run) {
             const bool sameEdge = run != begin && (run - 1)->otherEnd == run->otherEnd;
             first[run->split] = sameEdge ? first[(run - 1)->split] : run->split;
         }
     }
-
-    std::vector<std::uint32_t> midpoint(m);
-    creators.reserve(m);
-    auto next = static_cast<std::uint32_t>(vertexCount);
+    creators.clear();
+    midpoint.resize(m);
     for (std::size_t i = 0; i < m; ++i) {
         if (first[i] != i) {
             midpoint[i] = midpoint[first[i]];
             continue;
         }
-        midpoint[i] = next++;
+        midpoint[i] = static_cast<std::uint32_t>(vertexCount + creators.size());
         creators.push_back(static_cast<std::uint32_t>(i));
     }
-    return midpoint;
 }
 
-void divideGeoset(Geoset& geoset) {
+void divideGeoset(Document& document, std::size_t g) {
+    Geoset& geoset = document.model.Geosets[g];
     const std::size_t triangles = geoset.triangleCount();
-    const std::size_t vertexCount = geoset.Vertices.size();
-    const std::vector<std::uint8_t> selected = vertexSelection(geoset);
+    const std::size_t vertexCount = geoset.vertexCount();
+    const std::vector<std::uint8_t>& selected = document.selection.geosets[g].vertices;
     const auto isSelected = [&selected](std::uint32_t v) { return unsigned{flagAt(selected, v)}; };
 
-    std::vector<std::uint8_t> pattern(triangles);
-    std::size_t splitCount = 0;
+    // Both entries are written for every triangle and only its count is kept, so the loop
+    // does not branch on a selection that may be random.
+    const auto splits = std::make_unique_for_overwrite<Split[]>(2 * triangles + 2);
+    std::size_t m = 0;
     for (std::size_t f = 0; f < triangles; ++f) {
         const std::uint32_t* t = &geoset.corners[3 * f];
-        pattern[f] =
-            static_cast<std::uint8_t>(isSelected(t[0]) | isSelected(t[1]) << 1 | isSelected(t[2]) << 2);
-        splitCount += kSplitPatterns[pattern[f]].count;
+        const SplitPattern& p =
+            kSplitPatterns[isSelected(t[0]) | isSelected(t[1]) << 1 | isSelected(t[2]) << 2];
+        for (unsigned k = 0; k < 2; ++k)
+            splits[m + k] = {t[p.corner[k]], t[p.next[k]], static_cast<std::uint32_t>(3 * f + p.corner[k])};
+        m += p.count;
     }
-    if (splitCount == 0) return;
-    // Both entries are written for every triangle and only its count is kept, so the
-    // loop does not branch on a selection that may be random.
-    std::vector<Edge> splits(splitCount + 2);
-    Edge* out = splits.data();
-    for (std::size_t f = 0; f < triangles; ++f) {
-        const std::uint32_t* t = &geoset.corners[3 * f];
-        const SplitPattern& p = kSplitPatterns[pattern[f]];
-        out[0] = {t[p.corner[0]], t[p.next[0]]};
-        out[1] = {t[p.corner[1]], t[p.next[1]]};
-        out += p.count;
-    }
-    splits.resize(splitCount);
+    if (m == 0) return;
+    std::vector<std::uint32_t> midpoint;
     std::vector<std::uint32_t> creators;
-    const std::vector<std::uint32_t> midpoint = midpointIndices(splits, vertexCount, creators);
+    if (!numberByChains(splits.get(), m, vertexCount, midpoint, creators))
+        numberBySorting(splits.get(), m, vertexCount, midpoint, creators);
 
-    geoset.Vertices.reserve(vertexCount + creators.size());
-    for (const std::uint32_t creator : creators)
-        appendMidpoint(geoset.Vertices, splits[creator].from, splits[creator].to);
+    // Each midpoint is made from the first split of its edge.
+    std::vector<Vec3>& screen = document.screenPositions[g];
+    appendVertices(document, g, creators.size(), [&](std::uint32_t index) {
+        const Split& creator = splits[creators[index - vertexCount]];
+        const std::uint32_t a = creator.from;
+        const std::uint32_t b = creator.to;
+        geoset.positions[index] = mean(geoset.positions[a], geoset.positions[b]);
+        const Vec3& na = geoset.normals[a];
+        const Vec3& nb = geoset.normals[b];
+        geoset.normals[index] = normalisedOrUp({na[0] + nb[0], na[1] + nb[1], na[2] + nb[2]});
+        for (std::vector<Vec2>& set : geoset.uvSets) set[index] = mean(set[a], set[b]);
+        geoset.vertexGroups[index] = geoset.vertexGroups[a];
+        screen[index] = mean(screen[a], screen[b]);
+    });
 
-    // New triangles go after the whole ones, in front of a trailing partial triangle.
+    // One new selected triangle per split, after the whole ones, in front of a trailing
+    // partial triangle. A triangle's second split reads its first split's midpoint.
     const std::size_t wholeEnd = 3 * triangles;
-    const std::vector<std::uint32_t> trailer(geoset.corners.begin() + static_cast<std::ptrdiff_t>(wholeEnd),
-                                             geoset.corners.end());
-    geoset.corners.resize(wholeEnd + 3 * splits.size());
-    geoset.corners.insert(geoset.corners.end(), trailer.begin(), trailer.end());
-    geoset.triangleSelected.resize(triangles + splits.size(), 1);
-    std::uint32_t* appended = &geoset.corners[wholeEnd];
-    std::size_t next = 0;
-    for (std::size_t f = 0; f < triangles; ++f) {
-        const SplitPattern& p = kSplitPatterns[pattern[f]];
-        std::uint32_t* t = &geoset.corners[3 * f];
-        for (unsigned k = 0; k < p.count; ++k) {
-            const unsigned c = p.corner[k];
-            const std::uint32_t m = midpoint[next++];
-            appended[0] = t[(c + 1) % 3];
-            appended[1] = t[(c + 2) % 3];
-            appended[2] = m;
-            appended += 3;
-            t[(c + 1) % 3] = m;
-        }
+    std::vector<std::uint32_t>& corners = geoset.corners;
+    corners.insert(corners.begin() + static_cast<std::ptrdiff_t>(wholeEnd), 3 * m, 0);
+    document.selection.geosets[g].triangles.resize(triangles + m, 1);
+    std::uint32_t* appended = &corners[wholeEnd];
+    for (std::size_t i = 0; i < m; ++i, appended += 3) {
+        constexpr std::uint32_t kNext[3] = {1, 2, 0};
+        constexpr std::uint32_t kFar[3] = {2, 0, 1};
+        const std::uint32_t c = splits[i].slot % 3;
+        std::uint32_t* t = &corners[splits[i].slot - c];
+        appended[0] = t[kNext[c]];
+        appended[1] = t[kFar[c]];
+        appended[2] = midpoint[i];
+        t[kNext[c]] = midpoint[i];
     }
 }
 
 }  // namespace
 
-void divideEdges(Model& model) {
-    for (Geoset& geoset : model.Geosets) divideGeoset(geoset);
+void divideEdges(Document& document) {
+    fitDocument(document);
+    for (std::size_t g = 0; g < document.model.Geosets.size(); ++g) divideGeoset(document, g);
 }
 
 }  // namespace tess

@@ -4,16 +4,17 @@
 
 namespace tess {
 
-void selectVerticesOfSelectedFaces(Model& model) {
-    for (Geoset& geoset : model.Geosets) {
-        if (!geoset.shown) continue;
-        for (Vertex& v : geoset.Vertices) v.selected = 0;
-        const std::size_t triangles = std::min(geoset.triangleCount(), geoset.triangleSelected.size());
-        for (std::size_t t = 0; t < triangles; ++t) {
-            if (!geoset.triangleSelected[t]) continue;
+void selectVerticesOfSelectedFaces(const Model& model, Selection& selection) {
+    selection.fit(model);
+    for (std::size_t g = 0; g < model.Geosets.size(); ++g) {
+        if (!selection.isShown(g)) continue;
+        const std::vector<std::uint32_t>& corners = model.Geosets[g].corners;
+        GeosetSelection& marks = selection.geosets[g];
+        std::fill(marks.vertices.begin(), marks.vertices.end(), 0);
+        for (std::size_t t = 0; t < marks.triangles.size(); ++t) {
+            if (!marks.triangles[t]) continue;
             for (std::size_t c = 3 * t; c < 3 * t + 3; ++c)
-                if (geoset.corners[c] < geoset.Vertices.size())
-                    geoset.Vertices[geoset.corners[c]].selected = 1;
+                if (corners[c] < marks.vertices.size()) marks.vertices[corners[c]] = 1;
         }
     }
 }

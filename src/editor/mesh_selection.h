@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/model.h"
+#include "view/selection.h"
 
 namespace tess {
 
-// For every shown geoset: clears every vertex's viewport selection, then selects the
-// corners of its selected triangles. Hidden geosets are left as they are.
-void selectVerticesOfSelectedFaces(Model& model);
+// Sizes `selection` to the model (Selection::fit), then for every shown geoset clears every
+// vertex's viewport flag and sets it on the corners of its selected triangles (corners past
+// the vertices are skipped). Hidden geosets are left as they are.
+void selectVerticesOfSelectedFaces(const Model& model, Selection& selection);
 
 }  // namespace tess

@@ -18,41 +18,40 @@ constexpr float kTwoPi = 6.2831855f;
 constexpr float kHalfPi = 1.5707964f;
 
 std::uint32_t vertexCount(const Geoset& geoset) {
-    return static_cast<std::uint32_t>(geoset.Vertices.size());
+    return static_cast<std::uint32_t>(geoset.vertexCount());
 }
 
 std::uint32_t clampCount(std::int32_t count, std::int32_t low, std::int32_t high) {
     return static_cast<std::uint32_t>(std::clamp(count, low, high));
 }
 
-void appendVertex(Geoset& geoset, const Vec3& position, const Vec3& normal, float u = 0, float v = 0,
-                  bool selected = false) {
-    Vertex vertex;
-    vertex.position = position;
-    vertex.normal = normal;
-    vertex.U = {u};
-    vertex.V = {v};
-    vertex.animatedPosition = position;
-    vertex.animatedNormal = normal;
-    vertex.currentUV = {u, v};
-    vertex.selected = selected ? 1 : 0;
-    geoset.Vertices.push_back(vertex);
+// A geoset with no vertices yet and its one texture-coordinate set.
+Geoset emptyMesh() {
+    Geoset geoset;
+    geoset.uvSets.resize(1);
+    return geoset;
 }
 
-// Gives the vertices from `firstVertex` on the normalised sum of the face normals of the
-// triangles from `firstTriangle` on, leaving the rest of the geoset alone.
-void setNormalsFromFaces(Geoset& geoset, std::uint32_t firstVertex, std::size_t firstTriangle) {
-    std::vector<Vec3> sums(geoset.Vertices.size() - firstVertex, Vec3{});
-    for (std::size_t t = firstTriangle; t < geoset.triangleCount(); ++t) {
+void appendVertex(Geoset& geoset, const Vec3& position, const Vec3& normal, float u = 0, float v = 0) {
+    geoset.positions.push_back(position);
+    geoset.normals.push_back(normal);
+    geoset.uvSets[0].push_back({u, v});
+    geoset.vertexGroups.push_back(0);
+}
+
+void addTriangle(Geoset& geoset, std::uint32_t a, std::uint32_t b, std::uint32_t c) {
+    geoset.corners.insert(geoset.corners.end(), {a, b, c});
+}
+
+// Gives every vertex the normalised sum of the face normals of the triangles using it.
+void setNormalsFromFaces(Geoset& geoset) {
+    std::vector<Vec3> sums(geoset.vertexCount(), Vec3{});
+    for (std::size_t t = 0; t < geoset.triangleCount(); ++t) {
         const Vec3 n = faceNormal(geoset, t);
         for (std::size_t c = 3 * t; c < 3 * t + 3; ++c)
-            for (int k = 0; k < 3; ++k) sums[geoset.corners[c] - firstVertex][k] += n[k];
+            for (int k = 0; k < 3; ++k) sums[geoset.corners[c]][k] += n[k];
     }
-    for (std::size_t i = 0; i < sums.size(); ++i) {
-        Vertex& v = geoset.Vertices[firstVertex + i];
-        v.normal = normalisedOrUp(sums[i]);
-        v.animatedNormal = v.normal;
-    }
+    for (std::size_t i = 0; i < sums.size(); ++i) geoset.normals[i] = normalisedOrUp(sums[i]);
 }
 
 // The walls of a cylinder of `rings` + 1 rings; `facingAxis` winds them (and points their
@@ -74,44 +73,44 @@ void appendCylinderWall(Geoset& geoset, float x, float y, float z, float radius,
         for (std::uint32_t q = 0; q < radial; ++q) {
             const std::uint32_t lo = base + k * radial, up = base + (k + 1) * radial, next = (q + 1) % radial;
             if (facingAxis) {
-                appendTriangle(geoset, lo + next, lo + q, up + q, 1);
-                appendTriangle(geoset, lo + next, up + q, up + next, 1);
+                addTriangle(geoset, lo + next, lo + q, up + q);
+                addTriangle(geoset, lo + next, up + q, up + next);
             } else {
-                appendTriangle(geoset, lo + q, lo + next, up + q, 1);
-                appendTriangle(geoset, up + q, lo + next, up + next, 1);
+                addTriangle(geoset, lo + q, lo + next, up + q);
+                addTriangle(geoset, up + q, lo + next, up + next);
             }
         }
 }
 
 }  // namespace
 
-void generatePlane(Geoset& geoset, float x, float y, float z, float width, float length,
-                   std::int32_t widthSegments, std::int32_t lengthSegments) {
+Geoset generatePlane(float x, float y, float z, float width, float length, std::int32_t widthSegments,
+                     std::int32_t lengthSegments) {
+    Geoset geoset = emptyMesh();
     const std::uint32_t w = clampCount(widthSegments, 1, 40), l = clampCount(lengthSegments, 1, 40);
-    const std::uint32_t base = vertexCount(geoset);
     const float x0 = x - width / 2, y0 = y - length / 2;
     const float dx = width / static_cast<float>(w), dy = length / static_cast<float>(l);
     for (std::uint32_t i = 0; i <= w; ++i)
         for (std::uint32_t j = 0; j <= l; ++j) {
             const float fi = static_cast<float>(i), fj = static_cast<float>(j);
             appendVertex(geoset, {x0 + fi * dx, y0 + fj * dy, z}, {0, 0, 1}, fi / static_cast<float>(w),
-                         fj / static_cast<float>(l), true);
+                         fj / static_cast<float>(l));
         }
     const std::uint32_t stride = l + 1;
     for (std::uint32_t i = 0; i < w; ++i)
         for (std::uint32_t j = 0; j < l; ++j) {
-            const std::uint32_t a = base + i * stride + j;
-            appendTriangle(geoset, a, a + stride, a + 1, 1);
-            appendTriangle(geoset, a + stride + 1, a + 1, a + stride, 1);
+            const std::uint32_t a = i * stride + j;
+            addTriangle(geoset, a, a + stride, a + 1);
+            addTriangle(geoset, a + stride + 1, a + 1, a + stride);
         }
+    return geoset;
 }
 
-void generateBox(Geoset& geoset, float x, float y, float z, float width, float length, float height,
-                 std::int32_t widthSegments, std::int32_t lengthSegments, std::int32_t heightSegments) {
+Geoset generateBox(float x, float y, float z, float width, float length, float height,
+                   std::int32_t widthSegments, std::int32_t lengthSegments, std::int32_t heightSegments) {
+    Geoset geoset = emptyMesh();
     const std::uint32_t w = clampCount(widthSegments, 1, 20), l = clampCount(lengthSegments, 1, 20),
                         h = clampCount(heightSegments, 1, 20);
-    const std::uint32_t base = vertexCount(geoset);
-    const std::size_t firstTriangle = geoset.triangleCount();
     const float x0 = x - width / 2, y0 = y - length / 2, z0 = z - height / 2;
     const float x1 = x0 + width, y1 = y0 + length;
     const float dx = width / static_cast<float>(w), dy = length / static_cast<float>(l),
@@ -132,14 +131,14 @@ void generateBox(Geoset& geoset, float x, float y, float z, float width, float l
     }
     for (std::uint32_t k = 0; k < h; ++k)
         for (std::uint32_t m = 0; m < ring; ++m) {
-            const std::uint32_t lo = base + k * ring, up = base + (k + 1) * ring, next = (m + 1) % ring;
-            appendTriangle(geoset, lo + next, lo + m, up + m, 1);
-            appendTriangle(geoset, lo + next, up + m, up + next, 1);
+            const std::uint32_t lo = k * ring, up = (k + 1) * ring, next = (m + 1) % ring;
+            addTriangle(geoset, lo + next, lo + m, up + m);
+            addTriangle(geoset, lo + next, up + m, up + next);
         }
 
     for (std::uint32_t s = 0; s < 2; ++s) {
         const float zs = s == 0 ? z0 : z0 + height;
-        const std::uint32_t border = base + s * ring * h;
+        const std::uint32_t border = s * ring * h;
         const std::uint32_t interior = vertexCount(geoset);
         for (std::uint32_t i = 1; i < w; ++i)
             for (std::uint32_t j = 1; j < l; ++j)
@@ -158,18 +157,20 @@ void generateBox(Geoset& geoset, float x, float y, float z, float width, float l
                 const std::uint32_t a = grid(i, j), b = grid(i + 1, j), c = grid(i, j + 1),
                                     d = grid(i + 1, j + 1);
                 if (s == 1) {
-                    appendTriangle(geoset, a, b, d, 1);
-                    appendTriangle(geoset, c, a, d, 1);
+                    addTriangle(geoset, a, b, d);
+                    addTriangle(geoset, c, a, d);
                 } else {
-                    appendTriangle(geoset, b, a, c, 1);
-                    appendTriangle(geoset, b, c, d, 1);
+                    addTriangle(geoset, b, a, c);
+                    addTriangle(geoset, b, c, d);
                 }
             }
     }
-    setNormalsFromFaces(geoset, base, firstTriangle);
+    setNormalsFromFaces(geoset);
+    return geoset;
 }
 
-void generateGeosphere(Geoset& geoset, float x, float y, float z, float radius, std::int32_t subdivisions) {
+Geoset generateGeosphere(float x, float y, float z, float radius, std::int32_t subdivisions) {
+    Geoset geoset = emptyMesh();
     const std::int32_t passes = std::clamp(subdivisions, 0, 4);
     // Built on the unit sphere first; the points double as the normals.
     std::vector<Vec3> points = {{0, 0, 1}, {0, 0, -1}};
@@ -213,33 +214,35 @@ void generateGeosphere(Geoset& geoset, float x, float y, float z, float radius, 
         }
     }
 
-    const std::uint32_t base = vertexCount(geoset);
     for (const Vec3& p : points)
         appendVertex(geoset, {p[0] * radius + x, p[1] * radius + y, p[2] * radius + z}, normalisedOrUp(p));
-    for (const auto& [a, b, c] : triangles) appendTriangle(geoset, base + a, base + b, base + c, 1);
+    for (const auto& [a, b, c] : triangles) addTriangle(geoset, a, b, c);
+    return geoset;
 }
 
-void generateCylinder(Geoset& geoset, float x, float y, float z, float radius, float height,
-                      std::int32_t radialSegments, std::int32_t heightSegments, bool capped) {
+Geoset generateCylinder(float x, float y, float z, float radius, float height, std::int32_t radialSegments,
+                        std::int32_t heightSegments, bool capped) {
+    Geoset geoset = emptyMesh();
     const std::uint32_t radial = clampCount(radialSegments, 3, 32), rings = clampCount(heightSegments, 1, 15);
-    const std::uint32_t base = vertexCount(geoset);
     appendCylinderWall(geoset, x, y, z, radius, height, radial, rings, false);
-    if (!capped) return;
+    if (!capped) return geoset;
     const std::uint32_t centre = vertexCount(geoset);
     appendVertex(geoset, {x, y, z}, {0, 0, -1});
     appendVertex(geoset, {x, y, z + height}, {0, 0, 1});
-    const std::uint32_t top = base + rings * radial;
+    const std::uint32_t top = rings * radial;
     for (std::uint32_t q = 0; q < radial; ++q) {
         const std::uint32_t next = (q + 1) % radial;
-        appendTriangle(geoset, base + next, base + q, centre, 1);
-        appendTriangle(geoset, top + q, top + next, centre + 1, 1);
+        addTriangle(geoset, next, q, centre);
+        addTriangle(geoset, top + q, top + next, centre + 1);
     }
+    return geoset;
 }
 
-void generateTube(Geoset& geoset, float x, float y, float z, float innerRadius, float outerRadius,
-                  float height, std::int32_t radialSegments, std::int32_t heightSegments) {
+Geoset generateTube(float x, float y, float z, float innerRadius, float outerRadius, float height,
+                    std::int32_t radialSegments, std::int32_t heightSegments) {
+    Geoset geoset = emptyMesh();
     const std::uint32_t radial = clampCount(radialSegments, 3, 32), rings = clampCount(heightSegments, 1, 15);
-    const std::uint32_t innerBottom = vertexCount(geoset);
+    const std::uint32_t innerBottom = 0;
     appendCylinderWall(geoset, x, y, z, innerRadius, height, radial, rings, true);
     const std::uint32_t innerTop = vertexCount(geoset) - radial;
     const std::uint32_t outerBottom = vertexCount(geoset);
@@ -247,27 +250,28 @@ void generateTube(Geoset& geoset, float x, float y, float z, float innerRadius, 
     const std::uint32_t outerTop = vertexCount(geoset) - radial;
     for (std::uint32_t q = 0; q < radial; ++q) {
         const std::uint32_t next = (q + 1) % radial;
-        appendTriangle(geoset, innerBottom + q, innerBottom + next, outerBottom + q, 1);
-        appendTriangle(geoset, innerBottom + next, outerBottom + next, outerBottom + q, 1);
-        appendTriangle(geoset, innerTop + q, outerTop + q, innerTop + next, 1);
-        appendTriangle(geoset, innerTop + next, outerTop + q, outerTop + next, 1);
+        addTriangle(geoset, innerBottom + q, innerBottom + next, outerBottom + q);
+        addTriangle(geoset, innerBottom + next, outerBottom + next, outerBottom + q);
+        addTriangle(geoset, innerTop + q, outerTop + q, innerTop + next);
+        addTriangle(geoset, innerTop + next, outerTop + q, outerTop + next);
     }
+    return geoset;
 }
 
-void generateSphere(Geoset& geoset, float x, float y, float z, float radius, std::int32_t radialSegments,
-                    std::int32_t heightSegments) {
+Geoset generateSphere(float x, float y, float z, float radius, std::int32_t radialSegments,
+                      std::int32_t heightSegments) {
+    Geoset geoset = emptyMesh();
     const std::uint32_t radial = clampCount(radialSegments, 3, 32), h = clampCount(heightSegments, 2, 15);
-    const std::uint32_t base = vertexCount(geoset);
     const float dPhi = kPi / static_cast<float>(h), dTheta = kTwoPi / static_cast<float>(radial);
     appendVertex(geoset, {x, y, z - radius}, {0, 0, -1});
     appendVertex(geoset, {x, y, z + radius}, {0, 0, 1});
 
     // The two polar fans refer to ring vertices appended below.
-    const std::uint32_t firstRing = base + 2, lastRing = firstRing + (h - 2) * radial;
+    const std::uint32_t firstRing = 2, lastRing = firstRing + (h - 2) * radial;
     for (std::uint32_t q = 0; q < radial; ++q) {
         const std::uint32_t next = (q + 1) % radial;
-        appendTriangle(geoset, base, firstRing + q, firstRing + next, 1);
-        appendTriangle(geoset, lastRing + q, base + 1, lastRing + next, 1);
+        addTriangle(geoset, 0, firstRing + q, firstRing + next);
+        addTriangle(geoset, lastRing + q, 1, lastRing + next);
     }
     for (std::uint32_t k = 1; k < h; ++k) {
         const float phi = static_cast<float>(k) * dPhi - kHalfPi;
@@ -282,30 +286,30 @@ void generateSphere(Geoset& geoset, float x, float y, float z, float radius, std
         const std::uint32_t a = firstRing + (k - 1) * radial, b = firstRing + k * radial;
         for (std::uint32_t q = 0; q < radial; ++q) {
             const std::uint32_t next = (q + 1) % radial;
-            appendTriangle(geoset, a + q, b + q, a + next, 1);
-            appendTriangle(geoset, b + next, a + next, b + q, 1);
+            addTriangle(geoset, a + q, b + q, a + next);
+            addTriangle(geoset, b + next, a + next, b + q);
         }
     }
+    return geoset;
 }
 
 void computeGeosetBounds(Geoset& geoset) {
-    if (geoset.Vertices.empty()) {
+    if (geoset.positions.empty()) {
         geoset.MinimumExtent = {};
         geoset.MaximumExtent = {};
         geoset.BoundsRadius = 0;
         return;
     }
-    Vec3 low = geoset.Vertices[0].position, high = low;
-    for (const Vertex& v : geoset.Vertices)
+    Vec3 low = geoset.positions[0], high = low;
+    for (const Vec3& p : geoset.positions)
         for (int k = 0; k < 3; ++k) {
-            low[k] = std::min(low[k], v.position[k]);
-            high[k] = std::max(high[k], v.position[k]);
+            low[k] = std::min(low[k], p[k]);
+            high[k] = std::max(high[k], p[k]);
         }
     const Vec3 centre{(low[0] + high[0]) / 2, (low[1] + high[1]) / 2, (low[2] + high[2]) / 2};
     float radiusSquared = 0;
-    for (const Vertex& v : geoset.Vertices) {
-        const float dx = v.position[0] - centre[0], dy = v.position[1] - centre[1],
-                    dz = v.position[2] - centre[2];
+    for (const Vec3& p : geoset.positions) {
+        const float dx = p[0] - centre[0], dy = p[1] - centre[1], dz = p[2] - centre[2];
         radiusSquared = std::max(radiusSquared, dx * dx + dy * dy + dz * dz);
     }
     geoset.MinimumExtent = low;

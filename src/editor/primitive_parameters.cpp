@@ -23,54 +23,63 @@ std::string_view numberStart(std::string_view text) {
     return text.substr(i);
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+bool isDigit(char c, bool hex) {
+    return (c >= '0' && c <= '9') || (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
 }
 
-// Whether an out-of-range decimal text is too large (rather than too small) for a double:
-// the position of its first significant digit plus its exponent is positive.
-bool overflowsUpward(std::string_view text) {
-    std::size_t i = text.empty() || text[0] != '-' ? 0 : 1;
+// Whether an out-of-range unsigned number text (decimal, or hexadecimal without its "0x") is
+// too large rather than too small for a double: the position of its first significant digit
+// (in bits for hexadecimal) plus its exponent is positive.
+bool overflowsUpward(std::string_view text, bool hex) {
+    std::size_t i = 0;
     long long magnitude = 0;
     bool seenSignificant = false;
-    for (; i < text.size() && isDigit(text[i]); ++i) {
+    for (; i < text.size() && isDigit(text[i], hex); ++i) {
         if (text[i] != '0') seenSignificant = true;
         if (seenSignificant) ++magnitude;
     }
     if (i < text.size() && text[i] == '.') {
-        for (++i; i < text.size() && isDigit(text[i]); ++i) {
+        for (++i; i < text.size() && isDigit(text[i], hex); ++i) {
             if (seenSignificant) continue;
             --magnitude;
             if (text[i] != '0') seenSignificant = true;
         }
     }
     long long exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    const char marker = hex ? 'p' : 'e';
+    if (i < text.size() && (text[i] | 0x20) == marker) {
         ++i;
         const bool negative = i < text.size() && text[i] == '-';
         if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-        for (; i < text.size() && isDigit(text[i]); ++i)
+        for (; i < text.size() && isDigit(text[i], false); ++i)
             exponent = std::min(exponent * 10 + (text[i] - '0'), 1000000LL);
         if (negative) exponent = -exponent;
     }
-    return magnitude + exponent > 0;
+    return (hex ? 4 * magnitude : magnitude) + exponent > 0;
 }
 
-// Text to double as the C conversion reads it (a decimal prefix, the rest ignored), but
-// independent of the process locale, which the window toolkit may have changed. No number:
-// 0; too large: +-infinity; too small: +-0; "nan": 0, so every result is ordered.
+// Text to double as the C conversion reads it (a decimal or "0x" hexadecimal prefix, the
+// rest ignored), but independent of the process locale, which the window toolkit may have
+// changed. No number: 0; too large: +-infinity; too small: +-0; "nan": 0, so every result
+// is ordered.
 double textToDouble(std::string_view text) {
-    const std::string_view s = numberStart(text);
+    std::string_view body = numberStart(text);
+    const bool negative = !body.empty() && body[0] == '-';
+    if (negative) body.remove_prefix(1);
+    if (!body.empty() && (body[0] == '-' || body[0] == '+')) return 0;
+    const bool hex = body.size() > 1 && body[0] == '0' && (body[1] | 0x20) == 'x';
+    if (hex) body.remove_prefix(2);
+    const double sign = negative ? -1.0 : 1.0;
     double value = 0;
-    const auto [end, error] =
-        std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::general);
-    if (error == std::errc::invalid_argument) return 0;
+    const auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), value,
+                                              hex ? std::chars_format::hex : std::chars_format::general);
+    if (error == std::errc::invalid_argument)
+        return hex ? sign * 0.0 : 0.0;  // "0x" alone: the 0 before the x
     if (error == std::errc::result_out_of_range) {
-        const std::string_view parsed(s.data(), static_cast<std::size_t>(end - s.data()));
-        const double sign = !parsed.empty() && parsed[0] == '-' ? -1.0 : 1.0;
-        return overflowsUpward(parsed) ? sign * std::numeric_limits<double>::infinity() : sign * 0.0;
+        const std::string_view parsed(body.data(), static_cast<std::size_t>(end - body.data()));
+        return overflowsUpward(parsed, hex) ? sign * std::numeric_limits<double>::infinity() : sign * 0.0;
     }
-    return std::isnan(value) ? 0 : value;
+    return std::isnan(value) ? 0 : sign * value;
 }
 
 // Text to integer as the C conversion reads it, saturating at the i32 limits.

@@ -25,8 +25,10 @@ struct PrimitiveParameters {
 
     // The readers convert like the C library's text-to-number functions, but in every locale
     // with '.' as the decimal mark: leading blanks and a sign, then the longest number prefix;
-    // text that is not a number reads 0. Decimals: too large gives +-infinity, "nan" 0. Whole
-    // numbers saturate at the i32 limits. A field index past the end reads 0 (or false).
+    // text that is not a number reads 0. Decimals are decimal or "0x" hexadecimal ("0x10"
+    // reads 16, "0x1p3" 8); too large gives +-infinity, "nan" 0. Whole numbers are decimal
+    // only ("0x10" reads 0) and saturate at the i32 limits. A field index past the end reads
+    // 0 (or false).
     double readDecimal(std::size_t field) const;
     std::int32_t readWhole(std::size_t field) const;
     bool readCheckBox(std::size_t field) const;  // true when the text begins with 'Y'

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "anim/matrix.h"
 #include "anim/node_order.h"
-#include "editor/document.h"
 #include "editor/primitive_generators.h"
+#include "editor/vertex_arrays.h"
 
 namespace tess {
 namespace {
@@ -43,32 +42,27 @@ bool hasFields(const PrimitiveParameters& p, std::size_t fields) {
            p.minima.size() == fields && p.maxima.size() == fields;
 }
 
-void generate(PrimitiveKind kind, const PrimitiveParameters& p, Geoset& geoset) {
+Geoset generate(PrimitiveKind kind, const PrimitiveParameters& p) {
     const float x = decimal(p, 0), y = decimal(p, 1), z = decimal(p, 2);
     switch (kind) {
         case PrimitiveKind::Plane:
-            generatePlane(geoset, x, y, z, decimal(p, 3), decimal(p, 4), whole(p, 5), whole(p, 6));
-            break;
+            return generatePlane(x, y, z, decimal(p, 3), decimal(p, 4), whole(p, 5), whole(p, 6));
         case PrimitiveKind::Box:
-            generateBox(geoset, x, y, z, decimal(p, 3), decimal(p, 4), decimal(p, 5), whole(p, 6),
-                        whole(p, 7), whole(p, 8));
-            break;
+            return generateBox(x, y, z, decimal(p, 3), decimal(p, 4), decimal(p, 5), whole(p, 6), whole(p, 7),
+                               whole(p, 8));
         case PrimitiveKind::Geosphere:
-            generateGeosphere(geoset, x, y, z, decimal(p, 3), whole(p, 4));
-            break;
+            return generateGeosphere(x, y, z, decimal(p, 3), whole(p, 4));
         case PrimitiveKind::Cylinder:  // fields: Height, Radius, ...; arguments: Radius, Height
-            generateCylinder(geoset, x, y, z, decimal(p, 4), decimal(p, 3), whole(p, 6), whole(p, 5),
-                             p.readCheckBox(7));
-            break;
+            return generateCylinder(x, y, z, decimal(p, 4), decimal(p, 3), whole(p, 6), whole(p, 5),
+                                    p.readCheckBox(7));
         case PrimitiveKind::Tube:  // fields: Height, Inner, Outer, ...; arguments: Inner, Outer, Height
-            generateTube(geoset, x, y, z, decimal(p, 4), decimal(p, 5), decimal(p, 3), whole(p, 7),
-                         whole(p, 6));
-            break;
+            return generateTube(x, y, z, decimal(p, 4), decimal(p, 5), decimal(p, 3), whole(p, 7),
+                                whole(p, 6));
         case PrimitiveKind::Sphere:  // the counts are read as decimals and truncated
-            generateSphere(geoset, x, y, z, decimal(p, 3), truncateToInt(decimal(p, 5)),
-                           truncateToInt(decimal(p, 4)));
-            break;
+            return generateSphere(x, y, z, decimal(p, 3), truncateToInt(decimal(p, 5)),
+                                  truncateToInt(decimal(p, 4)));
     }
+    return {};
 }
 
 void ensureMaterialZero(Model& model) {
@@ -79,18 +73,17 @@ void ensureMaterialZero(Model& model) {
 
 // The bone index the new geoset's matrix group names; adds the start document's bone to a
 // model without bones.
-std::uint32_t primitiveBone(Model& model, AppState& state) {
+std::uint32_t primitiveBone(Document& document, AppState& state) {
+    Model& model = document.model;
     for (std::size_t i = 0; i < model.Bones.size(); ++i)
         if (model.Bones[i].node.ObjectId == 0) return static_cast<std::uint32_t>(i);
     if (!model.Bones.empty()) return 0;
 
-    Bone root = defaultRootBone();
-    root.node.worldMatrix = kIdentityMatrix;
-    model.Bones.push_back(root);
+    model.Bones.push_back(defaultRootBone());
     if (model.PivotPoints.empty()) model.PivotPoints.push_back({0, 0, 0});
-    computeNodeOrder(model);
-    state.allNodes.assign(1, 0);
-    state.selectedNode = 0;
+    computeNodeOrder(model, document.pose);
+    state.view.allNodes.assign(1, 0);
+    state.view.selectedNode = 0;
     return 0;
 }
 
@@ -151,20 +144,24 @@ void fillPrimitiveParameters(PrimitiveKind kind, PrimitiveParameters& p) {
     }
 }
 
-bool createPrimitive(PrimitiveKind kind, Model& model, AppState& state, Host& host) {
+bool createPrimitive(PrimitiveKind kind, Document& document, AppState& state, Host& host) {
     PrimitiveParameters parameters;
     fillPrimitiveParameters(kind, parameters);
     const std::size_t fields = parameters.count();
     if (host.runPrimitiveDialog(parameters) != kDialogOk || !hasFields(parameters, fields)) return false;
 
-    ensureMaterialZero(model);
-    Geoset geoset;
+    fitDocument(document);
+    ensureMaterialZero(document.model);
+    Geoset geoset = generate(kind, parameters);
     geoset.MaterialID = 0;
-    geoset.matrixGroups.push_back({primitiveBone(model, state)});
-    generate(kind, parameters, geoset);
+    geoset.matrixGroups.push_back({primitiveBone(document, state)});
     computeGeosetBounds(geoset);
-    model.Geosets.push_back(std::move(geoset));
-    resetPose(model);
+    document.model.Geosets.push_back(std::move(geoset));
+    fitDocument(document);
+    GeosetSelection& marks = document.selection.geosets.back();
+    std::fill(marks.triangles.begin(), marks.triangles.end(), 1);
+    if (kind == PrimitiveKind::Plane) std::fill(marks.vertices.begin(), marks.vertices.end(), 1);
+    resetPose(document);
     return true;
 }
 

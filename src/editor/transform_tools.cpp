@@ -1,9 +1,10 @@
 #include "editor/transform_tools.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "anim/normals.h"
-#include "editor/document.h"
 #include "editor/keyframes.h"
 
 namespace tess {
@@ -29,53 +30,64 @@ AxisProjection projectOntoAxis(Vec2 a, Vec2 d) {
     return {true, std::sqrt(p[0] * p[0] + p[1] * p[1]), along};
 }
 
-// The code's axis (0 X, 1 Y, 2 Z) when it is one of the three codes starting at `first`.
-int axisOfCode(std::int32_t code, std::int32_t first) {
-    return code >= first && code < first + 3 ? code - first : -1;
+// The drag's axis (0 X, 1 Y, 2 Z) when it is one of the three states starting at `first`.
+int axisOf(DragState drag, DragState first) {
+    const auto offset = static_cast<std::int32_t>(drag) - static_cast<std::int32_t>(first);
+    return offset >= 0 && offset < 3 ? offset : -1;
 }
 
 Vec2 screenAxis(const AppState& state, int axis) {
-    return axis == 0 ? state.axisScreenX : axis == 1 ? state.axisScreenY : state.axisScreenZ;
+    return axis == 0   ? state.gizmo.axisScreenX
+           : axis == 1 ? state.gizmo.axisScreenY
+                       : state.gizmo.axisScreenZ;
 }
 
 Vec2 movement(std::int32_t dx, std::int32_t dy) {
     return {static_cast<float>(dx), static_cast<float>(dy)};
 }
 
+// Calls visit(geoset, vertex) for every selected vertex of every geoset.
 template <class Visit>
-void forEachSelectedVertex(Model& model, Visit visit) {
-    for (Geoset& geoset : model.Geosets)
-        for (Vertex& v : geoset.Vertices)
-            if (v.selected) visit(v);
+void forEachSelectedVertex(const Document& document, Visit visit) {
+    const std::size_t geosets = std::min(document.model.Geosets.size(), document.selection.geosets.size());
+    for (std::size_t g = 0; g < geosets; ++g) {
+        const std::vector<std::uint8_t>& flags = document.selection.geosets[g].vertices;
+        const std::size_t count = std::min(document.model.Geosets[g].vertexCount(), flags.size());
+        for (std::size_t v = 0; v < count; ++v)
+            if (flags[v]) visit(g, v);
+    }
 }
 
-bool hasSelection(const Model& model) {
-    for (const Geoset& geoset : model.Geosets)
-        for (const Vertex& v : geoset.Vertices)
-            if (v.selected) return true;
-    return false;
+bool hasSelection(const Document& document) {
+    bool any = false;
+    forEachSelectedVertex(document, [&](std::size_t, std::size_t) { any = true; });
+    return any;
 }
 
-// The centroid of the selected vertices' rest positions (in Vertex and Triangle mode the
-// pose is the rest pose, so this is where the gizmo stands). False when none is selected.
-bool selectionCentroid(const Model& model, Vec3& centroid) {
+// The centroid of the selected vertices' animated positions (a vertex the pose does not
+// cover yet counts at its rest position). False when none is selected.
+bool selectionCentroid(const Document& document, Vec3& centroid) {
     double sum[3] = {0, 0, 0};
     std::size_t count = 0;
-    for (const Geoset& geoset : model.Geosets)
-        for (const Vertex& v : geoset.Vertices)
-            if (v.selected) {
-                for (int k = 0; k < 3; ++k) sum[k] += v.position[k];
-                ++count;
-            }
+    forEachSelectedVertex(document, [&](std::size_t g, std::size_t v) {
+        const std::vector<std::vector<Vec3>>& animated = document.pose.animatedPositions;
+        const Vec3& p = g < animated.size() && v < animated[g].size()
+                            ? animated[g][v]
+                            : document.model.Geosets[g].positions[v];
+        for (int k = 0; k < 3; ++k) sum[k] += p[k];
+        ++count;
+    });
     if (count == 0) return false;
     for (int k = 0; k < 3; ++k) centroid[k] = static_cast<float>(sum[k] / static_cast<double>(count));
     return true;
 }
 
-Node* selectedBone(Model& model, const AppState& state) {
-    if (state.selectedNode < 0 || static_cast<std::size_t>(state.selectedNode) >= model.Bones.size())
-        return nullptr;
-    return &model.Bones[static_cast<std::size_t>(state.selectedNode)].node;
+Vec3& restPosition(Document& document, std::size_t g, std::size_t v) {
+    return document.model.Geosets[g].positions[v];
+}
+
+void recomputeAllNormals(Model& model) {
+    for (Geoset& geoset : model.Geosets) recomputeNormals(geoset);
 }
 
 }  // namespace
@@ -87,61 +99,66 @@ float axisDragAmount(Vec2 axis, Vec2 d) {
     return p.along ? amount : -amount;
 }
 
-void moveSelection(Model& model, const AppState& state, std::int32_t dragCode, std::int32_t dx,
+void moveSelection(Document& document, const AppState& state, DragState drag, std::int32_t dx,
                    std::int32_t dy) {
-    const int axis = axisOfCode(dragCode, kDragMoveX);
-    if (axis < 0 || !usableAxis(screenAxis(state, axis)) || !hasSelection(model)) return;
+    const int axis = axisOf(drag, DragState::MoveX);
+    if (axis < 0 || !usableAxis(screenAxis(state, axis)) || !hasSelection(document)) return;
     const float s = axisDragAmount(screenAxis(state, axis), movement(dx, dy));
-    forEachSelectedVertex(model, [&](Vertex& v) { v.position[axis] += s; });
-    for (Geoset& geoset : model.Geosets) recomputeNormals(geoset);
+    forEachSelectedVertex(document,
+                          [&](std::size_t g, std::size_t v) { restPosition(document, g, v)[axis] += s; });
+    recomputeAllNormals(document.model);
 }
 
-void rotateSelection(Model& model, const AppState& state, std::int32_t dragCode, std::int32_t dx,
+void rotateSelection(Document& document, const AppState& state, DragState drag, std::int32_t dx,
                      std::int32_t dy) {
-    const int axis = axisOfCode(dragCode, kDragRotateX);
+    const int axis = axisOf(drag, DragState::RotateX);
     Vec3 g{};
-    if (axis < 0 || !usableAxis(screenAxis(state, axis)) || !selectionCentroid(model, g)) return;
+    if (axis < 0 || !usableAxis(screenAxis(state, axis)) || !selectionCentroid(document, g)) return;
     const float alpha = axisDragAmount(screenAxis(state, axis), movement(dx, dy)) / 3;
     // The coordinates (a, b) turned about each axis: X turns z towards y, Y x towards z,
     // Z x towards y.
     static constexpr int kA[3] = {2, 0, 0};
     static constexpr int kB[3] = {1, 2, 1};
     const int ia = kA[axis], ib = kB[axis];
-    forEachSelectedVertex(model, [&](Vertex& v) {
-        const float a = v.position[ia] - g[ia], b = v.position[ib] - g[ib];
+    forEachSelectedVertex(document, [&](std::size_t geoset, std::size_t v) {
+        Vec3& p = restPosition(document, geoset, v);
+        const float a = p[ia] - g[ia], b = p[ib] - g[ib];
         const float r = std::sqrt(a * a + b * b);
         const float theta = std::atan2(a, b) + alpha;
-        v.position[ia] = r * std::sin(theta) + g[ia];
-        v.position[ib] = r * std::cos(theta) + g[ib];
+        p[ia] = r * std::sin(theta) + g[ia];
+        p[ib] = r * std::cos(theta) + g[ib];
     });
 }
 
-void scaleSelection(Model& model, const AppState& state, std::int32_t dragCode, std::int32_t dx,
+void scaleSelection(Document& document, const AppState& state, DragState drag, std::int32_t dx,
                     std::int32_t dy) {
-    const int axis = axisOfCode(dragCode, kDragScaleX);
+    const int axis = axisOf(drag, DragState::ScaleX);
     if (axis < 0) return;
     const AxisProjection p = projectOntoAxis(screenAxis(state, axis), movement(dx, dy));
     Vec3 g{};
-    if (!p.usable || !selectionCentroid(model, g)) return;
+    if (!p.usable || !selectionCentroid(document, g)) return;
     float f = p.length / 20 + 1;
     if (!p.along) f = 1 / f;
-    forEachSelectedVertex(model,
-                          [&](Vertex& v) { v.position[axis] = (v.position[axis] - g[axis]) * f + g[axis]; });
-}
-
-void extrudeMove(Model& model, const AppState& state, std::int32_t dx, std::int32_t dy) {
-    if (!usableAxis(state.axisScreenZ) || !hasSelection(model)) return;
-    const float s = axisDragAmount(state.axisScreenZ, movement(dx, dy));
-    forEachSelectedVertex(model, [&](Vertex& v) {
-        for (int k = 0; k < 3; ++k) v.position[k] += state.extrudeNormal[k] * s;
+    forEachSelectedVertex(document, [&](std::size_t geoset, std::size_t v) {
+        float& c = restPosition(document, geoset, v)[axis];
+        c = (c - g[axis]) * f + g[axis];
     });
-    for (Geoset& geoset : model.Geosets) recomputeNormals(geoset);
 }
 
-void rotateNodeKey(Model& model, AppState& state, Host& host, std::int32_t dragCode, std::int32_t dx,
+void extrudeMove(Document& document, const AppState& state, std::int32_t dx, std::int32_t dy) {
+    if (!usableAxis(state.gizmo.axisScreenZ) || !hasSelection(document)) return;
+    const float s = axisDragAmount(state.gizmo.axisScreenZ, movement(dx, dy));
+    forEachSelectedVertex(document, [&](std::size_t g, std::size_t v) {
+        Vec3& p = restPosition(document, g, v);
+        for (int k = 0; k < 3; ++k) p[k] += state.gizmo.extrudeNormal[k] * s;
+    });
+    recomputeAllNormals(document.model);
+}
+
+void rotateNodeKey(Document& document, AppState& state, Host& host, DragState drag, std::int32_t dx,
                    std::int32_t dy) {
-    const int axis = axisOfCode(dragCode, kDragRotateX);
-    Node* node = selectedBone(model, state);
+    const int axis = axisOf(drag, DragState::RotateX);
+    Node* node = selectedBoneNode(document.model, state);
     if (axis < 0 || node == nullptr) return;
     const AxisProjection p = projectOntoAxis(screenAxis(state, axis), movement(dx, dy));
     if (!p.usable) return;
@@ -153,17 +170,17 @@ void rotateNodeKey(Model& model, AppState& state, Host& host, std::int32_t dragC
     const float x = q[0], y = q[1], z = q[2], w = q[3];
     q = {w * r[0] + x * r[3] + y * r[2] - z * r[1], w * r[1] - x * r[2] + y * r[3] + z * r[0],
          w * r[2] + x * r[1] - y * r[0] + z * r[3], w * r[3] - x * r[0] - y * r[1] - z * r[2]};
-    refreshTime(model, state, host);
+    refreshTime(document, state, host);
 }
 
-void moveNodeKey(Model& model, AppState& state, Host& host, std::int32_t dragCode, std::int32_t dx,
+void moveNodeKey(Document& document, AppState& state, Host& host, DragState drag, std::int32_t dx,
                  std::int32_t dy) {
-    const int axis = axisOfCode(dragCode, kDragMoveX);
-    Node* node = selectedBone(model, state);
+    const int axis = axisOf(drag, DragState::MoveX);
+    Node* node = selectedBoneNode(document.model, state);
     if (axis < 0 || node == nullptr || !usableAxis(screenAxis(state, axis))) return;
     const float s = axisDragAmount(screenAxis(state, axis), movement(dx, dy));
     node->Translation.keys[findOrInsertKey(node->Translation, state.currentTime)].value[axis] += s;
-    refreshTime(model, state, host);
+    refreshTime(document, state, host);
 }
 
 }  // namespace tess

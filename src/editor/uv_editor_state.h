@@ -6,16 +6,16 @@
 namespace tess {
 
 // What a right-button drag does in the UV editor.
-enum UvTool : std::int32_t { UvMoveTool = 0, UvRotateTool = 1, UvScaleTool = 2 };
+enum class UvTool : std::int32_t { Move = 0, Rotate = 1, Scale = 2 };
 
 // The UV editor's mouse drag in progress.
-enum UvDragState : std::int32_t {
-    UvIdle = 0,
-    UvPanning = 1,
-    UvBandSelecting = 2,
-    UvMoving = 3,
-    UvRotating = 4,
-    UvScaling = 5,
+enum class UvDragState : std::int32_t {
+    Idle = 0,
+    Panning = 1,
+    BandSelecting = 2,
+    Moving = 3,
+    Rotating = 4,
+    Scaling = 5
 };
 
 // The UV editor window's state. Plain data: the window owns the bitmap and the widget.
@@ -25,8 +25,8 @@ struct UvEditorState {
     float uvZoom = 1;
     float uvPanU = 0;
     float uvPanV = 0;
-    std::int32_t uvTool = UvMoveTool;
-    std::int32_t uvDragState = UvIdle;
+    UvTool uvTool = UvTool::Move;
+    UvDragState uvDragState = UvDragState::Idle;
     std::array<bool, 256> uvKeysDown{};  // virtual-key flags of this window only
     std::int32_t uvTexture = -1;         // index into the model's Textures to show, -1 none
     std::int32_t loadedTexture = -1;     // index of the image the window holds now, -1 none

@@ -21,33 +21,33 @@ float scaleFactor(std::int64_t delta) {
     return delta < 0 ? 1.0f / grow : grow;
 }
 
-void setTool(UvEditorState& state, Host& host, std::int32_t tool) {
+void setTool(UvEditorState& state, Host& host, UvTool tool) {
     state.uvTool = tool;
     host.repaintUvEditor();  // the window refreshes its tool check marks with the client area
 }
 
-void dragStep(Model& model, UvEditorState& state, Host& host, std::int32_t x, std::int32_t y) {
+void dragStep(Document& document, UvEditorState& state, Host& host, std::int32_t x, std::int32_t y) {
     std::int64_t dx = std::int64_t{x} - state.lastMouseX;
     std::int64_t dy = std::int64_t{y} - state.lastMouseY;
     switch (state.uvDragState) {
-        case UvPanning:
+        case UvDragState::Panning:
             uvPan(state, host, dx, dy);
             break;
-        case UvBandSelecting:
+        case UvDragState::BandSelecting:
             host.repaintUvEditor();  // the band follows the mouse
             break;
-        case UvMoving: {
+        case UvDragState::Moving: {
             const Vec2 now = screenToUv(state, x, y);
             const Vec2 last = screenToUv(state, state.lastMouseX, state.lastMouseY);
-            uvMoveSelection(model, host, now[0] - last[0], now[1] - last[1]);
+            uvMoveSelection(document, host, now[0] - last[0], now[1] - last[1]);
             break;
         }
-        case UvRotating:
-            uvRotateSelection(model, host, static_cast<float>(dx + dy) / 50.0f);
+        case UvDragState::Rotating:
+            uvRotateSelection(document, host, static_cast<float>(dx + dy) / 50.0f);
             break;
-        case UvScaling:
+        case UvDragState::Scaling:
             if (state.keyDown(kKeyShift)) dx = dy = (dx + dy) / 2;
-            uvScaleSelection(model, host, scaleFactor(dx), scaleFactor(dy));
+            uvScaleSelection(document, host, scaleFactor(dx), scaleFactor(dy));
             break;
         default:
             break;
@@ -57,23 +57,23 @@ void dragStep(Model& model, UvEditorState& state, Host& host, std::int32_t x, st
 }  // namespace
 
 void uvLeftButtonDown(UvEditorState& state, std::int32_t x, std::int32_t y) {
-    if (state.uvDragState != UvIdle) return;
+    if (state.uvDragState != UvDragState::Idle) return;
     state.dragStartX = x;
     state.dragStartY = rowBelow(y);
-    state.uvDragState = UvBandSelecting;
+    state.uvDragState = UvDragState::BandSelecting;
 }
 
 void uvRightButtonDown(UvEditorState& state, std::int32_t x, std::int32_t y) {
-    if (state.uvDragState != UvIdle) return;
+    if (state.uvDragState != UvDragState::Idle) return;
     switch (state.uvTool) {
-        case UvMoveTool:
-            state.uvDragState = UvMoving;
+        case UvTool::Move:
+            state.uvDragState = UvDragState::Moving;
             break;
-        case UvRotateTool:
-            state.uvDragState = UvRotating;
+        case UvTool::Rotate:
+            state.uvDragState = UvDragState::Rotating;
             break;
-        case UvScaleTool:
-            state.uvDragState = UvScaling;
+        case UvTool::Scale:
+            state.uvDragState = UvDragState::Scaling;
             break;
         default:
             return;
@@ -83,42 +83,42 @@ void uvRightButtonDown(UvEditorState& state, std::int32_t x, std::int32_t y) {
 }
 
 void uvMiddleButtonDown(UvEditorState& state) {
-    if (state.uvDragState == UvIdle) state.uvDragState = UvPanning;
+    if (state.uvDragState == UvDragState::Idle) state.uvDragState = UvDragState::Panning;
 }
 
 void uvMiddleButtonUp(UvEditorState& state) {
-    if (state.uvDragState == UvPanning) state.uvDragState = UvIdle;
+    if (state.uvDragState == UvDragState::Panning) state.uvDragState = UvDragState::Idle;
 }
 
-void uvLeftOrRightButtonUp(Model& model, UvEditorState& state, Host& host) {
-    if (state.uvDragState == UvBandSelecting) uvApplyRubberBand(model, state, host);
-    state.uvDragState = UvIdle;
+void uvLeftOrRightButtonUp(Document& document, UvEditorState& state, Host& host) {
+    if (state.uvDragState == UvDragState::BandSelecting) uvApplyRubberBand(document, state, host);
+    state.uvDragState = UvDragState::Idle;
 }
 
-void uvMouseMove(Model& model, UvEditorState& state, Host& host, std::int32_t x, std::int32_t y) {
+void uvMouseMove(Document& document, UvEditorState& state, Host& host, std::int32_t x, std::int32_t y) {
     const std::int32_t row = rowBelow(y);
-    dragStep(model, state, host, x, row);
+    dragStep(document, state, host, x, row);
     state.lastMouseX = x;
     state.lastMouseY = row;
 }
 
-bool uvCommand(Model& model, UvEditorState& state, Host& host, int commandId,
+bool uvCommand(Document& document, UvEditorState& state, Host& host, int commandId,
                const std::function<void()>& remap) {
     switch (commandId) {
         case kUvCommandMove:
-            setTool(state, host, UvMoveTool);
+            setTool(state, host, UvTool::Move);
             return true;
         case kUvCommandRotate:
-            setTool(state, host, UvRotateTool);
+            setTool(state, host, UvTool::Rotate);
             return true;
         case kUvCommandScale:
-            setTool(state, host, UvScaleTool);
+            setTool(state, host, UvTool::Scale);
             return true;
         case kUvCommandMirrorX:
-            uvMirrorX(model, host);
+            uvMirrorX(document, host);
             return true;
         case kUvCommandMirrorY:
-            uvMirrorY(model, host);
+            uvMirrorY(document, host);
             return true;
         case kUvCommandRemap:
             if (!remap) return false;
@@ -126,10 +126,10 @@ bool uvCommand(Model& model, UvEditorState& state, Host& host, int commandId,
             host.repaintUvEditor();
             return true;
         case kUvCommandExpandSelection:
-            uvExpandSelection(model, host);
+            uvExpandSelection(document, host);
             return true;
         case kUvCommandNextTexture:
-            uvNextTexture(model, state, host);
+            uvNextTexture(document.model, state, host);
             return true;
         default:
             return false;
@@ -141,13 +141,13 @@ int uvKeyDown(UvEditorState& state, Host& host, int virtualKey) {
     state.uvKeysDown[virtualKey] = true;
     switch (virtualKey) {
         case '1':
-            setTool(state, host, UvRotateTool);
+            setTool(state, host, UvTool::Rotate);
             return kUvCommandRotate;
         case '2':
-            setTool(state, host, UvMoveTool);
+            setTool(state, host, UvTool::Move);
             return kUvCommandMove;
         case '3':
-            setTool(state, host, UvScaleTool);
+            setTool(state, host, UvTool::Scale);
             return kUvCommandScale;
         default:
             return 0;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <functional>
 
+#include "editor/document.h"
 #include "editor/host.h"
 #include "editor/uv_editor_state.h"
-#include "model/model.h"
 
 namespace tess {
 
@@ -30,18 +30,18 @@ void uvMiddleButtonDown(UvEditorState& state);                                 /
 void uvMiddleButtonUp(UvEditorState& state);
 // Ends any drag; a rubber band is applied first (from the drag start to the last mouse
 // position, not the release position).
-void uvLeftOrRightButtonUp(Model& model, UvEditorState& state, Host& host);
+void uvLeftOrRightButtonUp(Document& document, UvEditorState& state, Host& host);
 // One step of the drag in progress, then the position becomes the last mouse position.
 // Pan and move follow the mouse; rotate turns by (dx + dy) / 50 radians; scale multiplies
 // by |d| / 80 + 1 per axis (its inverse for a negative d), with Shift (uvKeysDown 0x10)
 // using (dx + dy) / 2 for both axes.
-void uvMouseMove(Model& model, UvEditorState& state, Host& host, std::int32_t x, std::int32_t y);
+void uvMouseMove(Document& document, UvEditorState& state, Host& host, std::int32_t x, std::int32_t y);
 
 // Runs one of the window's commands (40045-40049, 40051, 40064) and returns true, or returns
 // false for any other id. Remap (40050) is not done here: the dispatcher calls `remap`, which
 // the caller binds to the remap operation with the state it needs, then repaints. An empty
 // `remap` makes 40050 unhandled.
-bool uvCommand(Model& model, UvEditorState& state, Host& host, int commandId,
+bool uvCommand(Document& document, UvEditorState& state, Host& host, int commandId,
                const std::function<void()>& remap);
 
 // Key down in the window: sets its flag in uvKeysDown (codes outside 0-255 are ignored),

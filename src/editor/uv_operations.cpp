@@ -1,10 +1,12 @@
 #include "editor/uv_operations.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 #include "editor/app_state.h"
+#include "editor/vertex_arrays.h"
 
 namespace tess {
 namespace {
@@ -25,14 +27,17 @@ std::int32_t toPixel(double value) {
     return static_cast<std::int32_t>(value);
 }
 
-// Calls f(vertex) for every vertex with texture coordinates in the shown geosets; `M` is
-// Model or const Model.
-template <class M, class F>
-void forEachShownUvVertex(M& model, F&& f) {
-    for (auto& geoset : model.Geosets) {
-        if (!geoset.shown) continue;
-        for (auto& v : geoset.Vertices)
-            if (hasTextureCoordinates(v)) f(v);
+// Calls f(uv, uvSelected) for every vertex of the shown geosets that have texture
+// coordinates; `D` is Document or const Document, whose arrays may be of any length.
+template <class D, class F>
+void forEachShownUv(D& document, F&& f) {
+    const std::size_t geosets = std::min(document.model.Geosets.size(), document.selection.geosets.size());
+    for (std::size_t g = 0; g < geosets; ++g) {
+        auto& geoset = document.model.Geosets[g];
+        if (!document.selection.isShown(g) || geoset.textureSetCount() == 0) continue;
+        auto& flags = document.selection.geosets[g].uvs;
+        const std::size_t count = std::min(flags.size(), geoset.uvSets[0].size());
+        for (std::size_t v = 0; v < count; ++v) f(geoset.uvSets[0][v], flags[v]);
     }
 }
 
@@ -44,30 +49,24 @@ bool breaksFinite(float before, float after) {
 // map(u, v). Checks every result first, so a step that would overflow leaves the whole
 // selection as it was. Returns whether anything was written.
 template <class Map>
-bool transformSelection(Model& model, Map&& map) {
+bool transformSelection(Document& document, Map&& map) {
+    fitDocument(document);
     bool valid = true;
     bool any = false;
-    forEachShownUvVertex(static_cast<const Model&>(model), [&](const Vertex& v) {
-        if (!v.uvSelected) return;
-        const Vec2 result = map(v.U[0], v.V[0]);
-        if (breaksFinite(v.U[0], result[0]) || breaksFinite(v.V[0], result[1])) valid = false;
+    forEachShownUv(static_cast<const Document&>(document), [&](const Vec2& uv, std::uint8_t selected) {
+        if (!selected) return;
+        const Vec2 result = map(uv[0], uv[1]);
+        if (breaksFinite(uv[0], result[0]) || breaksFinite(uv[1], result[1])) valid = false;
         any = true;
     });
     if (!valid || !any) return false;
-    forEachShownUvVertex(model, [&](Vertex& v) {
-        if (!v.uvSelected) return;
-        const Vec2 result = map(v.U[0], v.V[0]);
-        v.U[0] = result[0];
-        v.V[0] = result[1];
+    forEachShownUv(document, [&](Vec2& uv, std::uint8_t selected) {
+        if (selected) uv = map(uv[0], uv[1]);
     });
     return true;
 }
 
 }  // namespace
-
-bool hasTextureCoordinates(const Vertex& vertex) {
-    return !vertex.U.empty() && !vertex.V.empty();
-}
 
 UvScreenPoint uvToScreen(const UvEditorState& state, float u, float v) {
     const double x = (static_cast<double>(u) + state.uvPanU) * state.uvZoom * state.clientWidth;
@@ -81,14 +80,14 @@ Vec2 screenToUv(const UvEditorState& state, std::int32_t x, std::int32_t y) {
     return {static_cast<float>(u), static_cast<float>(v)};
 }
 
-std::optional<Vec2> uvSelectionCentroid(const Model& model) {
+std::optional<Vec2> uvSelectionCentroid(const Document& document) {
     double sumU = 0;
     double sumV = 0;
     std::size_t count = 0;
-    forEachShownUvVertex(model, [&](const Vertex& v) {
-        if (!v.uvSelected) return;
-        sumU += v.U[0];
-        sumV += v.V[0];
+    forEachShownUv(document, [&](const Vec2& uv, std::uint8_t selected) {
+        if (!selected) return;
+        sumU += uv[0];
+        sumV += uv[1];
         ++count;
     });
     if (count == 0) return std::nullopt;
@@ -117,38 +116,37 @@ void uvWheel(UvEditorState& state, Host& host, std::uint16_t wheelWord) {
     host.repaintUvEditor();
 }
 
-void uvApplyRubberBand(Model& model, const UvEditorState& state, Host& host) {
+void uvApplyRubberBand(Document& document, const UvEditorState& state, Host& host) {
+    fitDocument(document);
     const Vec2 a = screenToUv(state, state.dragStartX, state.dragStartY);
     const Vec2 b = screenToUv(state, state.lastMouseX, state.lastMouseY);
     const bool ctrl = state.keyDown(kKeyControl);
     const bool alt = host.altKeyDown();
-    forEachShownUvVertex(model, [&](Vertex& v) {
-        const float u = v.U[0];
-        const float w = v.V[0];
-        const bool inside = ((a[0] <= u) != (b[0] <= u)) && ((a[1] <= w) != (b[1] <= w));
+    forEachShownUv(document, [&](const Vec2& uv, std::uint8_t& selected) {
+        const bool inside = ((a[0] <= uv[0]) != (b[0] <= uv[0])) && ((a[1] <= uv[1]) != (b[1] <= uv[1]));
         if (ctrl)
-            v.uvSelected = v.uvSelected || inside;
+            selected = selected || inside;
         else if (alt)
-            v.uvSelected = v.uvSelected && !inside;
+            selected = selected && !inside;
         else
-            v.uvSelected = inside;
+            selected = inside;
     });
     host.repaintUvEditor();
 }
 
-void uvMoveSelection(Model& model, Host& host, float du, float dv) {
-    if (transformSelection(model, [&](float u, float v) { return Vec2{u + du, v + dv}; }))
+void uvMoveSelection(Document& document, Host& host, float du, float dv) {
+    if (transformSelection(document, [&](float u, float v) { return Vec2{u + du, v + dv}; }))
         host.repaintUvEditor();
 }
 
-void uvRotateSelection(Model& model, Host& host, float angleRadians) {
-    const std::optional<Vec2> centre = uvSelectionCentroid(model);
+void uvRotateSelection(Document& document, Host& host, float angleRadians) {
+    const std::optional<Vec2> centre = uvSelectionCentroid(document);
     if (!centre) return;
     const float c = std::cos(angleRadians);
     const float s = std::sin(angleRadians);
     const float mu = (*centre)[0];
     const float mv = (*centre)[1];
-    const bool changed = transformSelection(model, [&](float u, float v) {
+    const bool changed = transformSelection(document, [&](float u, float v) {
         const float ru = u - mu;
         const float rv = v - mv;
         return Vec2{c * ru - s * rv + mu, s * ru + c * rv + mv};
@@ -156,53 +154,49 @@ void uvRotateSelection(Model& model, Host& host, float angleRadians) {
     if (changed) host.repaintUvEditor();
 }
 
-void uvScaleSelection(Model& model, Host& host, float factorU, float factorV) {
-    const std::optional<Vec2> centre = uvSelectionCentroid(model);
+void uvScaleSelection(Document& document, Host& host, float factorU, float factorV) {
+    const std::optional<Vec2> centre = uvSelectionCentroid(document);
     if (!centre) return;
     const float mu = (*centre)[0];
     const float mv = (*centre)[1];
-    const bool changed = transformSelection(model, [&](float u, float v) {
+    const bool changed = transformSelection(document, [&](float u, float v) {
         return Vec2{mu + (u - mu) * factorU, mv + (v - mv) * factorV};
     });
     if (changed) host.repaintUvEditor();
 }
 
-void uvMirrorX(Model& model, Host& host) {
-    const std::optional<Vec2> centre = uvSelectionCentroid(model);
+void uvMirrorX(Document& document, Host& host) {
+    const std::optional<Vec2> centre = uvSelectionCentroid(document);
     if (!centre) return;
     const float mu = (*centre)[0];
-    if (transformSelection(model, [&](float u, float v) { return Vec2{2 * mu - u, v}; }))
+    if (transformSelection(document, [&](float u, float v) { return Vec2{2 * mu - u, v}; }))
         host.repaintUvEditor();
 }
 
-void uvMirrorY(Model& model, Host& host) {
-    const std::optional<Vec2> centre = uvSelectionCentroid(model);
+void uvMirrorY(Document& document, Host& host) {
+    const std::optional<Vec2> centre = uvSelectionCentroid(document);
     if (!centre) return;
     const float mv = (*centre)[1];
-    if (transformSelection(model, [&](float u, float v) { return Vec2{u, 2 * mv - v}; }))
+    if (transformSelection(document, [&](float u, float v) { return Vec2{u, 2 * mv - v}; }))
         host.repaintUvEditor();
 }
 
-void uvExpandSelection(Model& model, Host& host) {
-    for (Geoset& geoset : model.Geosets) {
-        std::vector<Vertex>& vertices = geoset.Vertices;
+void uvExpandSelection(Document& document, Host& host) {
+    fitDocument(document);
+    for (std::size_t g = 0; g < document.model.Geosets.size(); ++g) {
+        const Geoset& geoset = document.model.Geosets[g];
+        if (geoset.textureSetCount() == 0) continue;
+        std::vector<std::uint8_t>& flags = document.selection.geosets[g].uvs;
         // Marks first and selects afterwards, so one call grows the selection by one ring
         // instead of spreading through the whole mesh.
-        std::vector<std::uint8_t> marked(vertices.size(), 0);
-        const auto usable = [&](std::uint32_t corner) {
-            return corner < vertices.size() && hasTextureCoordinates(vertices[corner]);
-        };
+        std::vector<std::uint8_t> marked(flags.size(), 0);
         for (std::size_t t = 0; t < geoset.triangleCount(); ++t) {
             const std::uint32_t* corner = &geoset.corners[3 * t];
-            bool touched = false;
+            if (!flagAt(flags, corner[0]) && !flagAt(flags, corner[1]) && !flagAt(flags, corner[2])) continue;
             for (int k = 0; k < 3; ++k)
-                touched = touched || (usable(corner[k]) && vertices[corner[k]].uvSelected);
-            if (!touched) continue;
-            for (int k = 0; k < 3; ++k)
-                if (usable(corner[k])) marked[corner[k]] = 1;
+                if (corner[k] < marked.size()) marked[corner[k]] = 1;
         }
-        for (std::size_t i = 0; i < vertices.size(); ++i)
-            if (marked[i]) vertices[i].uvSelected = 1;
+        for (std::size_t i = 0; i < flags.size(); ++i) flags[i] |= marked[i];
     }
     host.repaintUvEditor();
 }

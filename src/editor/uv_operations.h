@@ -3,24 +3,22 @@
 #include <cstdint>
 #include <optional>
 
+#include "editor/document.h"
 #include "editor/host.h"
 #include "editor/uv_editor_state.h"
-#include "model/model.h"
 
 namespace tess {
 
 // The UV editor's view mapping and edits. Every edit works on the first texture-coordinate
-// set (U[0], V[0]) of the vertices of shown geosets only, and skips vertices that have no
-// texture-coordinate set at all. An edit that changes what the window shows ends with
-// Host::repaintUvEditor(); one that changes nothing does not repaint.
+// set (uvSets[0]) and the UV-editor flags (document.selection) of the vertices of shown
+// geosets only, and skips geosets that have no texture-coordinate set at all. An edit that
+// changes what the window shows ends with Host::repaintUvEditor(); one that changes nothing
+// does not repaint. Each first fits the document (fitDocument).
 
 struct UvScreenPoint {
     std::int32_t x = 0;
     std::int32_t y = 0;
 };
-
-// True when the vertex has a first texture-coordinate set the editor can show and edit.
-bool hasTextureCoordinates(const Vertex& vertex);
 
 // Client pixel of a texture point: (u + uvPanU) * uvZoom * clientWidth, likewise for v with
 // the height; truncated toward zero and clamped to the int32 range (NaN maps to 0).
@@ -33,7 +31,7 @@ Vec2 screenToUv(const UvEditorState& state, std::int32_t x, std::int32_t y);
 
 // Mean first (u, v) of the UV-selected vertices of shown geosets; nullopt when none is
 // selected (the operations that turn or mirror about it then do nothing).
-std::optional<Vec2> uvSelectionCentroid(const Model& model);
+std::optional<Vec2> uvSelectionCentroid(const Document& document);
 
 // Pans the view by a mouse movement of (dx, dy) pixels, so the texture follows the mouse.
 void uvPan(UvEditorState& state, Host& host, std::int64_t dx, std::int64_t dy);
@@ -51,22 +49,22 @@ void uvWheel(UvEditorState& state, Host& host, std::uint16_t wheelWord);
 // of the shown geosets. With Ctrl (uvKeysDown of the Control key) the vertices inside are
 // added to the selection; else with Alt (Host::altKeyDown) they are removed from it; else
 // the selection becomes exactly the vertices inside. The band's direction does not matter.
-void uvApplyRubberBand(Model& model, const UvEditorState& state, Host& host);
+void uvApplyRubberBand(Document& document, const UvEditorState& state, Host& host);
 
 // Transforms of the UV-selected vertices of shown geosets. A transform that would turn a
 // finite coordinate into an infinity or NaN changes nothing at all. Rotation and scaling
 // are about uvSelectionCentroid and do nothing without a selection.
-void uvMoveSelection(Model& model, Host& host, float du, float dv);
-void uvRotateSelection(Model& model, Host& host, float angleRadians);
-void uvScaleSelection(Model& model, Host& host, float factorU, float factorV);
+void uvMoveSelection(Document& document, Host& host, float du, float dv);
+void uvRotateSelection(Document& document, Host& host, float angleRadians);
+void uvScaleSelection(Document& document, Host& host, float factorU, float factorV);
 // Reflect the selection across the vertical (X) or horizontal (Y) line through its centroid.
-void uvMirrorX(Model& model, Host& host);
-void uvMirrorY(Model& model, Host& host);
+void uvMirrorX(Document& document, Host& host);
+void uvMirrorY(Document& document, Host& host);
 
-// Selects every corner of every triangle that has a UV-selected corner, in every geoset,
-// shown or not, in one pass (the selection grows by one ring of triangles). Only selection
-// flags change; corner indices out of range are ignored.
-void uvExpandSelection(Model& model, Host& host);
+// Selects every corner of every triangle that has a UV-selected corner, in every geoset with
+// texture coordinates, shown or not, in one pass (the selection grows by one ring of
+// triangles). Only selection flags change; corner indices out of range are ignored.
+void uvExpandSelection(Document& document, Host& host);
 
 // Shows the model's next texture: uvTexture + 1, back to 0 after the last (or from any
 // index that is not valid); -1 when the model has no textures.

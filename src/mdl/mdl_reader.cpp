@@ -1,18 +1,30 @@
 #include "mdl/mdl_reader.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "mdl/mdl_reader_parser.h"
+#include "model/filter_mode.h"
 
 namespace tess {
 
-void readMdl(Model& model, std::string_view text, std::ostream& report) {
+Diagnostics readMdl(Model& model, std::string_view text) {
     model.reset();
-    model.parseLog.clear();
-    MdlParser parser(model, text);
-    parser.run();
-    model.parseLog.printReport(report);
+    Diagnostics diagnostics;
+    MdlParser(model, diagnostics, text).run();
+    return diagnostics;
+}
+
+void printParseReport(const Diagnostics& diagnostics, std::ostream& out) {
+    const auto isParseError = [](const Diagnostic& d) {
+        return d.severity == Severity::Error && d.check == 0;
+    };
+    out << std::count_if(diagnostics.entries.begin(), diagnostics.entries.end(), isParseError) << " errors\n";
+    for (const Diagnostic& d : diagnostics.entries) {
+        if (isParseError(d)) out << "  Line " << d.line << ": " << d.lineText << "\n    " << d.text << '\n';
+    }
 }
 
 namespace {
@@ -27,9 +39,6 @@ constexpr std::array<std::string_view, 10> kModelCountKeywords = {"NumGeosets",
                                                                   "NumParticleEmitters2",
                                                                   "NumRibbonEmitters",
                                                                   "NumEvents"};
-
-constexpr std::array<std::string_view, 7> kLayerFilterModes = {
-    "None", "Transparent", "Blend", "Additive", "AddAlpha", "Modulate", "Modulate2x"};
 
 using FlagWord = MdlParser::FlagWord;
 
@@ -221,14 +230,12 @@ void MdlParser::readMaterial(Material& material) {
 void MdlParser::readLayer(Layer& layer) {
     while (nextMember()) {
         if (is(MdlTokenKind::LabeledWord, "FilterMode")) {
-            bool known = false;
-            for (std::size_t mode = 0; mode < kLayerFilterModes.size() && !known; ++mode) {
-                if (argumentIs(kLayerFilterModes[mode])) {
-                    layer.FilterMode = static_cast<std::uint32_t>(mode);
-                    known = true;
-                }
+            const std::optional<std::uint32_t> mode = parseFilterMode(token_.argument());
+            if (mode) {
+                layer.FilterMode = *mode;
+            } else {
+                error("Unexpected in a Layer chunk");
             }
-            if (!known) error("Unexpected in a Layer chunk");
         } else if (intData("TVertexAnimId")) {
             layer.TVertexAnimId = token_.intValue;
         } else if (intData("CoordId")) {

@@ -1,7 +1,11 @@
 // Geoset and GeosetAnim blocks. A geoset's sections come in a fixed order; any error
 // in them ends the block at once unless noted.
 
+#include <string>
+#include <vector>
+
 #include "mdl/mdl_reader_parser.h"
+#include "model/checks.h"
 
 namespace tess {
 
@@ -9,13 +13,14 @@ void MdlParser::readGeoset(Geoset& geoset) {
     if (readGeosetVertexSections(geoset) && readGeosetFaces(geoset) && readGeosetGroups(geoset)) {
         readGeosetMembers(geoset);
     }
-    // One unselected record per three corners, also when the block failed after the
-    // corners were read: the records must always stay parallel to the corner list.
-    geoset.resetTriangleRecords();
+    // Whatever the block held or where it failed, every per-vertex array ends with one
+    // entry per vertex; the errors or the warning have said where the text fell short.
+    if (geoset.positions.empty()) geoset.uvSets.clear();
+    geoset.resizeVertices(geoset.vertexCount());
 }
 
-// Vertices, Normals, any number of TVertices and VertexGroup. Per-vertex sections
-// write only vertices below the count read first; extra lines are errors.
+// Vertices, Normals, any number of TVertices and VertexGroup. Per-vertex sections take
+// at most as many lines as there are vertices; extra lines are errors.
 bool MdlParser::readGeosetVertexSections(Geoset& geoset) {
     next();
     if (!opener("Vertices")) {
@@ -27,64 +32,79 @@ bool MdlParser::readGeosetVertexSections(Geoset& geoset) {
             error("Expected a vertex.");
             return false;
         }
-        geoset.Vertices.emplace_back().position = vec3();
+        geoset.positions.push_back(vec3());
     }
-    const std::size_t n = geoset.Vertices.size();
+    const std::size_t n = geoset.vertexCount();
 
     next();
     if (!opener("Normals")) {
         error("Expected \"Normals # {\"");
         return false;
     }
-    std::size_t count = 0;
+    geoset.normals.reserve(n);
     for (next(); token_.kind != MdlTokenKind::ChunkCloser; next()) {
         if (!bareFloats(3)) {
             error("Expected a normal or a closing }.");
             return false;
         }
-        if (count == n) {
+        if (geoset.normals.size() == n) {
             error("Too many normals.");
             return false;
         }
-        geoset.Vertices[count++].normal = vec3();
+        geoset.normals.push_back(vec3());
     }
-    if (count != n) error("Wrong number of normals (did not match number of vertices).");
+    if (geoset.normals.size() != n) error("Wrong number of normals (did not match number of vertices).");
 
-    // The k-th TVertices block adds texture-coordinate set k to each vertex it reaches.
-    for (next(); opener("TVertices"); next()) {
-        count = 0;
-        for (next(); token_.kind != MdlTokenKind::ChunkCloser; next()) {
-            if (!bareFloats(2)) {
-                error("Expected a tvertex or a closing }.");
-                return false;
-            }
-            if (count == n) {
-                error("Too many TVertices.");
-                return false;
-            }
-            Vertex& vertex = geoset.Vertices[count++];
-            vertex.U.push_back(token_.floats[0]);
-            vertex.V.push_back(token_.floats[1]);
-        }
-    }
+    if (!readGeosetTextureSets(geoset)) return false;
 
     if (!opener("VertexGroup")) {
         error("Expected \"VertexGroup {\"");
         return false;
     }
-    count = 0;
+    geoset.vertexGroups.reserve(n);
     for (next(); token_.kind != MdlTokenKind::ChunkCloser; next()) {
         if (token_.kind != MdlTokenKind::BareInteger) {
             error("Expected a vertex group entry or a closing }.");
             return false;
         }
-        if (count == n) {
+        if (geoset.vertexGroups.size() == n) {
             error("Too many VertexGroup entries.");
             return false;
         }
-        geoset.Vertices[count++].vertexGroup = intWord();
+        geoset.vertexGroups.push_back(intWord());
     }
-    if (count != n) error("Wrong number of vertex group entries (did not match number of vertices).");
+    if (geoset.vertexGroups.size() != n) {
+        error("Wrong number of vertex group entries (did not match number of vertices).");
+    }
+    return true;
+}
+
+// The k-th TVertices block is texture-coordinate set k. Ends on the token after the last
+// block; false after an error.
+bool MdlParser::readGeosetTextureSets(Geoset& geoset) {
+    const std::size_t n = geoset.vertexCount();
+    for (next(); opener("TVertices"); next()) {
+        const std::uint32_t headLine = static_cast<std::uint32_t>(token_.lineNumber);
+        const std::string headText = token_.lineText;
+        std::vector<Vec2>& set = geoset.uvSets.emplace_back();
+        set.reserve(n);
+        for (next(); token_.kind != MdlTokenKind::ChunkCloser; next()) {
+            if (!bareFloats(2)) {
+                error("Expected a tvertex or a closing }.");
+                return false;
+            }
+            if (set.size() == n) {
+                error("Too many TVertices.");
+                return false;
+            }
+            set.push_back({token_.floats[0], token_.floats[1]});
+        }
+        // Padded with (0, 0) when the geoset ends.
+        if (set.size() < n) {
+            diagnostics_.add({Severity::Warning, kMdlShortTextureSet, headLine, headText,
+                              "Fewer TVertices than vertices; the rest of the set is (0, 0)."});
+        }
+    }
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "mdl/mdl_tokenizer.h"
+#include "model/diagnostics.h"
 #include "model/model.h"
 
 namespace tess {
@@ -21,8 +22,8 @@ public:
     // How a keyword is compared: ASCII case folded (most keywords) or exactly.
     enum class MatchCase { Folded, Exact };
 
-    // Parses `text` into `model`; the caller has reset the model and emptied its log.
-    MdlParser(Model& model, std::string_view text);
+    // Parses `text` into `model`, which the caller has reset; findings go to `diagnostics`.
+    MdlParser(Model& model, Diagnostics& diagnostics, std::string_view text);
     void run();
 
     // Same length and equal letters, ASCII A-Z compared as a-z; no other folding.
@@ -45,7 +46,8 @@ private:
     bool atBlockEnd() const {
         return token_.kind == MdlTokenKind::ChunkCloser || token_.kind == MdlTokenKind::EndOfInput;
     }
-    bool stopped() const { return model_.parseLog.stop != 0; }
+    // Set by the first error: the parse ends after the current top-level block.
+    bool stopped() const { return stopped_; }
     // Logs `message` against the current token's line and sets the stop flag.
     void error(std::string_view message);
 
@@ -127,6 +129,7 @@ private:
     // --- geosets ---
     void readGeoset(Geoset& geoset);
     bool readGeosetVertexSections(Geoset& geoset);
+    bool readGeosetTextureSets(Geoset& geoset);
     bool readGeosetFaces(Geoset& geoset);
     bool readGeosetGroups(Geoset& geoset);
     void readGeosetMembers(Geoset& geoset);
@@ -160,8 +163,10 @@ private:
     void readCameraTarget(Camera& camera);
 
     Model& model_;
+    Diagnostics& diagnostics_;
     MdlLineSource source_;
     MdlToken token_;
+    bool stopped_ = false;
 };
 
 }  // namespace tess

@@ -9,7 +9,8 @@
 
 namespace tess {
 
-MdlParser::MdlParser(Model& model, std::string_view text) : model_(model), source_(text) {}
+MdlParser::MdlParser(Model& model, Diagnostics& diagnostics, std::string_view text)
+    : model_(model), diagnostics_(diagnostics), source_(text) {}
 
 bool MdlParser::equalsFolded(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -42,8 +43,9 @@ bool MdlParser::nextMember() {
 }
 
 void MdlParser::error(std::string_view message) {
-    model_.parseLog.addError(token_.lineText, static_cast<std::uint32_t>(token_.lineNumber),
-                             std::string(message));
+    diagnostics_.add({Severity::Error, 0, static_cast<std::uint32_t>(token_.lineNumber), token_.lineText,
+                      std::string(message)});
+    stopped_ = true;
 }
 
 bool MdlParser::is(MdlTokenKind kind, std::string_view keyword, MatchCase match) const {

@@ -6,6 +6,7 @@
 
 #include "mdl/mdl_writer_blocks.h"
 #include "mdl/mdl_writer_tracks.h"
+#include "model/filter_mode.h"
 
 namespace tess {
 namespace {
@@ -106,12 +107,6 @@ void writeTextures(MdlText& text, const std::vector<Texture>& textures) {
     text.text("}\n");
 }
 
-std::string_view layerFilterName(std::uint32_t mode) {
-    constexpr std::string_view kNames[] = {"None",     "Transparent", "Blend",     "Additive",
-                                           "AddAlpha", "Modulate",    "Modulate2x"};
-    return mode < std::size(kNames) ? kNames[mode] : "ERROR-UNKNOWN";
-}
-
 void writeLayer(MdlText& text, const Layer& layer) {
     struct ShadingLine {
         std::uint32_t bit;
@@ -124,7 +119,8 @@ void writeLayer(MdlText& text, const Layer& layer) {
     };
     text.text("\t\tLayer {\n");
     text.text("\t\t\tFilterMode ");
-    text.text(layerFilterName(layer.FilterMode));
+    const std::string_view filterName = filterModeName(layer.FilterMode);
+    text.text(filterName.empty() ? "ERROR-UNKNOWN" : filterName);
     text.text(",\n");
     for (const ShadingLine& entry : kShadingLines) {
         if ((layer.shadingFlags & entry.bit) != 0) text.text(entry.line);
@@ -174,14 +170,15 @@ std::size_t estimateTextSize(const Model& model) {
     std::size_t bytes = 16 * 1024 + model.PivotPoints.size() * kVectorLine;
     for (const Geoset& g : model.Geosets) {
         const std::size_t perVertex = 2 * kVectorLine + g.textureSetCount() * 30 + 8;
-        bytes += g.Vertices.size() * perVertex + g.corners.size() * 8;
+        bytes += g.vertexCount() * perVertex + g.corners.size() * 8;
     }
     return bytes;
 }
 
 }  // namespace
 
-void writeMdl(const Model& model, std::string& out, ReportSink& reports, std::time_t now) {
+Diagnostics writeMdl(const Model& model, std::string& out, std::time_t now) {
+    Diagnostics diagnostics;
     MdlText text(out, estimateTextSize(model));
     writeHeaderComment(text, now);
     text.text("Version {\n");
@@ -200,16 +197,17 @@ void writeMdl(const Model& model, std::string& out, ReportSink& reports, std::ti
     for (const Helper& h : model.Helpers) writeHelper(text, h);
     for (std::size_t i = 0; i < model.Attachments.size(); ++i) writeAttachment(text, model.Attachments[i], i);
     writePivotPoints(text, model.PivotPoints);
-    for (const ParticleEmitter& e : model.ParticleEmitters) writeParticleEmitter(text, e, reports);
-    for (const ParticleEmitter2& e : model.ParticleEmitters2) writeParticleEmitter2(text, e, reports);
+    for (const ParticleEmitter& e : model.ParticleEmitters) writeParticleEmitter(text, e, diagnostics);
+    for (const ParticleEmitter2& e : model.ParticleEmitters2) writeParticleEmitter2(text, e, diagnostics);
     for (const RibbonEmitter& e : model.RibbonEmitters) writeRibbonEmitter(text, e);
     for (const Camera& c : model.Cameras) writeCamera(text, c);
     for (const EventObject& e : model.EventObjects) writeEventObject(text, e);
     for (const CollisionShape& s : model.CollisionShapes) writeCollisionShape(text, s);
+    return diagnostics;
 }
 
-void writeMdl(const Model& model, std::string& out, ReportSink& reports) {
-    writeMdl(model, out, reports, std::time(nullptr));
+Diagnostics writeMdl(const Model& model, std::string& out) {
+    return writeMdl(model, out, std::time(nullptr));
 }
 
 }  // namespace tess

@@ -27,12 +27,6 @@ void writeCountHead(MdlText& text, std::string_view head, std::size_t count) {
     text.text(" {\n");
 }
 
-// Entry `set` of a vertex's coordinates. Every vertex should carry as many sets as the
-// first; one that carries fewer is written with 0 rather than read past its end.
-float coordinate(const SmallVector<float, 2>& values, std::size_t set) {
-    return set < values.size() ? values[set] : 0.0f;
-}
-
 void writeExtentLines(MdlText& text, std::string_view indent, float boundsRadius, const Vec3& minimum,
                       const Vec3& maximum) {
     text.text(indent);
@@ -48,28 +42,26 @@ void writeExtentLines(MdlText& text, std::string_view indent, float boundsRadius
 }  // namespace
 
 void writeGeoset(MdlText& text, const Geoset& geoset) {
-    const auto& vertices = geoset.Vertices;
+    const std::size_t n = geoset.vertexCount();
     text.text("Geoset {\n");
 
-    writeCountHead(text, "\tVertices ", vertices.size());
-    for (const Vertex& v : vertices) text.bracedLine("\t\t", v.position);
+    writeCountHead(text, "\tVertices ", n);
+    for (const Vec3& position : geoset.positions) text.bracedLine("\t\t", position);
     text.text("\t}\n");
 
-    writeCountHead(text, "\tNormals ", vertices.size());
-    for (const Vertex& v : vertices) text.bracedLine("\t\t", v.normal);
+    writeCountHead(text, "\tNormals ", n);
+    for (const Vec3& normal : geoset.normals) text.bracedLine("\t\t", normal);
     text.text("\t}\n");
 
-    const std::size_t sets = geoset.textureSetCount();
-    for (std::size_t set = 0; set < sets; ++set) {
-        writeCountHead(text, "\tTVertices ", vertices.size());
-        for (const Vertex& v : vertices) {
-            text.bracedLine("\t\t", Vec2{coordinate(v.U, set), coordinate(v.V, set)});
-        }
+    // Without vertices there is no set to write.
+    for (std::size_t set = 0; n > 0 && set < geoset.textureSetCount(); ++set) {
+        writeCountHead(text, "\tTVertices ", n);
+        for (const Vec2& uv : geoset.uvSets[set]) text.bracedLine("\t\t", uv);
         text.text("\t}\n");
     }
 
     text.text("\tVertexGroup {\n");
-    for (const Vertex& v : vertices) text.intLine("\t\t", v.vertexGroup);
+    for (const std::uint32_t group : geoset.vertexGroups) text.intLine("\t\t", group);
     text.text("\t}\n");
 
     writeCountHead(text, "\tFaces 1 ", geoset.corners.size());

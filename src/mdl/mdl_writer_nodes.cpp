@@ -5,12 +5,10 @@
 
 #include "mdl/mdl_writer_blocks.h"
 #include "mdl/mdl_writer_tracks.h"
+#include "model/checks.h"
 
 namespace tess {
 namespace {
-
-constexpr int kCheckEmitterUsesNeither = 3309;
-constexpr int kCheckEmitter2FilterMode = 3857;
 
 struct FlagLine {
     std::uint32_t bit;
@@ -186,14 +184,14 @@ void writeAttachment(MdlText& text, const Attachment& attachment, std::size_t in
     text.text("}\n");
 }
 
-void writeParticleEmitter(MdlText& text, const ParticleEmitter& emitter, ReportSink& reports) {
+void writeParticleEmitter(MdlText& text, const ParticleEmitter& emitter, Diagnostics& diagnostics) {
     const Node& node = emitter.node;
     writeNamedHead(text, "ParticleEmitter", node.Name);
     writeObjectIdAndParent(text, node);
     if ((node.flags & EmitterUsesTGA) != 0) {
         text.text("\tEmitterUsesTGA,\n");
     } else {
-        if ((node.flags & EmitterUsesMDL) == 0) reports.assertionFailed(kCheckEmitterUsesNeither);
+        if ((node.flags & EmitterUsesMDL) == 0) diagnostics.check(kMdlEmitterWithoutUsesFlag);
         text.text("\tEmitterUsesMDL,\n");
     }
     // Inheritance and billboard flags and the transform tracks are kept too: the reader
@@ -214,7 +212,7 @@ void writeParticleEmitter(MdlText& text, const ParticleEmitter& emitter, ReportS
     text.text("}\n");
 }
 
-void writeParticleEmitter2(MdlText& text, const ParticleEmitter2& emitter, ReportSink& reports) {
+void writeParticleEmitter2(MdlText& text, const ParticleEmitter2& emitter, Diagnostics& diagnostics) {
     const std::uint32_t flags = emitter.emitterFlags;
     writeNamedHead(text, "ParticleEmitter2", emitter.node.Name);
     writeObjectIdAndParent(text, emitter.node);
@@ -236,7 +234,7 @@ void writeParticleEmitter2(MdlText& text, const ParticleEmitter2& emitter, Repor
     writeTrack(text, emitter.Length, "Length", "\t");
 
     if (emitter.FilterMode == 3 || emitter.FilterMode > P2AlphaKey)
-        reports.assertionFailed(kCheckEmitter2FilterMode);
+        diagnostics.check(kMdlUnknownEmitter2Filter);
     writeFlagWordLine(text, emitter2FilterName(emitter.FilterMode));
     text.intLine("\tRows ", emitter.Rows);
     text.intLine("\tColumns ", emitter.Columns);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 #include "model/track.h"
 
@@ -74,6 +77,36 @@ inline void storeVec3(std::uint8_t* p, const Vec3& v) {
     storeF32(p, v[0]);
     storeF32(p + 4, v[1]);
     storeF32(p + 8, v[2]);
+}
+
+// Bulk moves of float tuples (positions, normals, texture coordinates) between an array
+// and the bytes of a file, `4 * N` bytes per element: one copy on little-endian hosts.
+template <std::size_t N>
+void loadFloatTuples(std::span<std::array<float, N>> to, const std::uint8_t* from) {
+    static_assert(sizeof(std::array<float, N>) == 4 * N, "tuples must be packed floats");
+    if constexpr (kLittleEndianHost) {
+        if (!to.empty()) std::memcpy(to.data(), from, to.size_bytes());
+    } else {
+        for (std::array<float, N>& tuple : to)
+            for (float& value : tuple) {
+                value = loadF32(from);
+                from += 4;
+            }
+    }
+}
+
+template <std::size_t N>
+void storeFloatTuples(std::uint8_t* to, std::span<const std::array<float, N>> from) {
+    static_assert(sizeof(std::array<float, N>) == 4 * N, "tuples must be packed floats");
+    if constexpr (kLittleEndianHost) {
+        if (!from.empty()) std::memcpy(to, from.data(), from.size_bytes());
+    } else {
+        for (const std::array<float, N>& tuple : from)
+            for (float value : tuple) {
+                storeF32(to, value);
+                to += 4;
+            }
+    }
 }
 
 }  // namespace tess

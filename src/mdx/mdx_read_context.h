@@ -5,24 +5,25 @@
 #include <type_traits>
 
 #include "mdx/byte_cursor.h"
-#include "mdx/mdx_checks.h"
 #include "mdx/mdx_track_codec.h"
+#include "model/checks.h"
+#include "model/diagnostics.h"
 #include "model/model.h"
-#include "model/report.h"
 
 namespace tess {
 
-// State shared by the MDX record readers: the one cursor over the file and the sink.
+// State shared by the MDX record readers: the one cursor over the file and the findings.
 // Positions and ends are byte offsets from the start of the file; ends are 64-bit
 // because a declared size may point far past the file.
 struct MdxReadContext {
     ByteCursor cursor;
-    ReportSink& reports;
+    Diagnostics& diagnostics;
 
-    // Reports a structural problem. Silent once the cursor has failed: the failure itself
-    // is reported once by the chunk loop, and checks after it would only echo it.
-    void report(int check) {
-        if (!cursor.failed()) reports.assertionFailed(check);
+    // Reports a structural problem as an error. Silent once the cursor has failed: the
+    // failure itself is reported once by the chunk loop, and checks after it would only
+    // echo it.
+    void report(Check check) {
+        if (!cursor.failed()) diagnostics.check(check);
     }
 
     // The end of a record that starts at `start` with inclusive size `size`, kept within
@@ -35,7 +36,7 @@ struct MdxReadContext {
     }
 
     // Reports `check` when reading did not stop exactly at `end`.
-    void checkEnd(std::uint64_t end, int check) {
+    void checkEnd(std::uint64_t end, Check check) {
         if (!cursor.failed() && cursor.position() != end) report(check);
     }
 
@@ -45,7 +46,7 @@ struct MdxReadContext {
     // is reported with `unexpectedCheck` and skipped as a bare tag: the next four bytes
     // are taken as the next tag.
     template <class VisitTracks>
-    void readTracks(std::uint64_t end, int unexpectedCheck, VisitTracks&& visitTracks) {
+    void readTracks(std::uint64_t end, Check unexpectedCheck, VisitTracks&& visitTracks) {
         while (cursor.position() < end) {
             const std::uint32_t tag = cursor.u32();
             if (cursor.failed()) return;
@@ -113,8 +114,8 @@ void readRibbonEmitter(MdxReadContext& ctx, RibbonEmitter& emitter, std::uint64_
 void readCamera(MdxReadContext& ctx, Camera& camera, std::uint64_t chunkEnd);
 void readEventObject(MdxReadContext& ctx, EventObject& event, std::uint64_t chunkEnd);
 void readCollisionShape(MdxReadContext& ctx, CollisionShape& shape, std::uint64_t chunkEnd);
-// Geosets are read block by block; the triangle records are rebuilt from the corners
-// that were read, even when reading stopped early.
+// Geosets are read block by block. Whatever stopped early, every per-vertex array ends
+// with one entry per vertex that VRTX gave.
 void readGeoset(MdxReadContext& ctx, Geoset& geoset);
 
 }  // namespace tess

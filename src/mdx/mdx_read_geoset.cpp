@@ -6,25 +6,9 @@
 namespace tess {
 namespace {
 
-// A per-vertex block located in the file: its entries and how many there are.
-struct VertexBlock {
-    const std::uint8_t* data = nullptr;
-    std::uint32_t count = 0;
-};
-
-// Where the per-vertex blocks of a geoset lie. The blocks are walked first and the
-// vertices then built in one pass over all of them, which keeps the large vertex array
-// to a single write.
-struct VertexBlocks {
-    VertexBlock positions;
-    VertexBlock normals;
-    VertexBlock groups;
-    std::vector<VertexBlock> textureSets;
-};
-
 // Reads a block's tag (a different tag is reported and read past as if it were right)
 // and its count.
-std::uint32_t readBlockHead(MdxReadContext& ctx, std::uint32_t expectedTag, int wrongTagCheck) {
+std::uint32_t readBlockHead(MdxReadContext& ctx, std::uint32_t expectedTag, Check wrongTagCheck) {
     const std::uint32_t tag = ctx.cursor.u32();
     if (!ctx.cursor.failed() && tag != expectedTag) ctx.report(wrongTagCheck);
     return ctx.cursor.u32();
@@ -35,18 +19,32 @@ const std::uint8_t* takeArray(ByteCursor& in, std::uint32_t count, std::size_t e
     return in.require(count, elementSize) ? in.take(std::uint64_t{count} * elementSize) : nullptr;
 }
 
-// Locates a per-vertex block; a count other than the vertex count is reported.
-bool locateVertexBlock(MdxReadContext& ctx, VertexBlock& block, std::uint32_t tag, int wrongTagCheck,
-                       std::size_t elementSize, std::uint32_t vertexCount, int countCheck) {
+// A per-vertex block found in the file: its entries and how many there are. A count
+// other than the vertex count is reported; the caller stores the first `vertexCount`.
+struct VertexBlock {
+    const std::uint8_t* data = nullptr;
+    std::uint32_t count = 0;
+};
+
+VertexBlock takeVertexBlock(MdxReadContext& ctx, std::uint32_t tag, Check wrongTagCheck,
+                            std::size_t elementSize, std::size_t vertexCount, Check countCheck) {
     const std::uint32_t count = readBlockHead(ctx, tag, wrongTagCheck);
     if (!ctx.cursor.failed() && count != vertexCount) ctx.report(countCheck);
-    block.data = takeArray(ctx.cursor, count, elementSize);
-    block.count = block.data ? count : 0;
-    return block.data != nullptr;
+    const std::uint8_t* data = takeArray(ctx.cursor, count, elementSize);
+    return {data, data ? count : 0};
+}
+
+// Fills the first entries of `into` (already one per vertex) from a block of float
+// tuples; entries past the block's count keep their zeros, entries past the vertex count
+// were consumed but are not stored.
+template <std::size_t N>
+void storeTuples(std::vector<std::array<float, N>>& into, const VertexBlock& block) {
+    const std::size_t count = std::min<std::size_t>(block.count, into.size());
+    loadFloatTuples(std::span(into.data(), count), block.data);
 }
 
 // PTYP and PCNT: every geoset is taken as a triangle list, so their values are skipped.
-bool skipPrimitiveBlock(MdxReadContext& ctx, std::uint32_t tag, int wrongTagCheck) {
+bool skipPrimitiveBlock(MdxReadContext& ctx, std::uint32_t tag, Check wrongTagCheck) {
     const std::uint32_t count = readBlockHead(ctx, tag, wrongTagCheck);
     return takeArray(ctx.cursor, count, 4) != nullptr;
 }
@@ -56,10 +54,18 @@ bool readCorners(MdxReadContext& ctx, Geoset& geoset) {
     const std::uint8_t* p = takeArray(ctx.cursor, count, 2);
     if (!p) return false;
     geoset.corners.resize(count);
-    for (std::uint32_t& corner : geoset.corners) {
-        corner = loadU16(p);
-        p += 2;
-    }
+    std::uint32_t* corner = geoset.corners.data();
+    for (std::uint32_t i = 0; i < count; ++i) corner[i] = loadU16(p + 2 * std::size_t{i});
+    return true;
+}
+
+bool readVertexGroups(MdxReadContext& ctx, Geoset& geoset) {
+    const VertexBlock block =
+        takeVertexBlock(ctx, kTagGNDX, kMdxGeosetGndxTag, 1, geoset.vertexCount(), kMdxGroupCountMismatch);
+    if (!block.data) return false;
+    const std::size_t count = std::min<std::size_t>(block.count, geoset.vertexCount());
+    std::uint32_t* group = geoset.vertexGroups.data();
+    for (std::size_t i = 0; i < count; ++i) group[i] = block.data[i];
     return true;
 }
 
@@ -113,45 +119,28 @@ bool readBoundsAndExtents(MdxReadContext& ctx, Geoset& geoset) {
     return true;
 }
 
-// Locates the UVBS sets to store. A short set gives its remaining vertices (0, 0), so
-// every vertex holds every stored set. Padding is allocation the file does not pay for,
-// so a geoset pads at most one set's worth of pairs; a short set past that budget is
-// consumed and not stored.
-bool locateTextureSets(MdxReadContext& ctx, VertexBlocks& blocks) {
+// Reads the UVBS sets. A short set gives its remaining vertices (0, 0). Padding is
+// allocation the file does not pay for, so a geoset pads at most one set's worth of
+// pairs; a short set past that budget is consumed and not stored. A geoset without
+// vertices stores no set: the writer writes none for it either.
+bool readTextureSets(MdxReadContext& ctx, Geoset& geoset) {
     const std::uint32_t setCount = readBlockHead(ctx, kTagUVAS, kMdxGeosetUvasTag);
-    const std::uint32_t n = blocks.positions.count;
+    const std::size_t n = geoset.vertexCount();
     std::size_t padBudget = n;
     for (std::uint32_t set = 0; set < setCount; ++set) {
-        VertexBlock block;
-        if (!locateVertexBlock(ctx, block, kTagUVBS, kMdxGeosetUvbsTag, 8, n, kMdxUvCountMismatch))
-            return false;
-        const std::size_t padding = n - std::min(block.count, n);
+        const VertexBlock block =
+            takeVertexBlock(ctx, kTagUVBS, kMdxGeosetUvbsTag, 8, n, kMdxUvCountMismatch);
+        if (!block.data) return false;
+        if (n == 0) continue;
+        const std::size_t padding = n - std::min<std::size_t>(block.count, n);
         if (padding > padBudget) {
             ctx.report(kMdxUvPaddingLimit);
             continue;
         }
         padBudget -= padding;
-        blocks.textureSets.push_back(block);
+        storeTuples(geoset.uvSets.emplace_back(n), block);
     }
     return true;
-}
-
-// Builds the vertices from whichever blocks were found. Entries past the vertex count
-// were consumed but are not stored; vertices past a block's count keep the default.
-void buildVertices(const VertexBlocks& blocks, Geoset& geoset) {
-    const std::uint32_t n = blocks.positions.count;
-    geoset.Vertices.reserve(n);
-    for (std::uint32_t i = 0; i < n; ++i) {
-        Vertex& v = geoset.Vertices.emplace_back();
-        v.position = loadVec3(blocks.positions.data + 12 * std::size_t{i});
-        if (i < blocks.normals.count) v.normal = loadVec3(blocks.normals.data + 12 * std::size_t{i});
-        if (i < blocks.groups.count) v.vertexGroup = blocks.groups.data[i];
-        for (const VertexBlock& set : blocks.textureSets) {
-            const bool present = i < set.count;
-            v.U.push_back(present ? loadF32(set.data + 8 * std::size_t{i}) : 0.0f);
-            v.V.push_back(present ? loadF32(set.data + 8 * std::size_t{i} + 4) : 0.0f);
-        }
-    }
 }
 
 }  // namespace
@@ -159,21 +148,22 @@ void buildVertices(const VertexBlocks& blocks, Geoset& geoset) {
 void readGeoset(MdxReadContext& ctx, Geoset& geoset) {
     const std::size_t start = ctx.cursor.position();
     const std::uint32_t size = ctx.cursor.u32();
-    VertexBlocks blocks;
     const std::uint32_t n = readBlockHead(ctx, kTagVRTX, kMdxGeosetVrtxTag);
-    blocks.positions.data = takeArray(ctx.cursor, n, 12);
-    blocks.positions.count = blocks.positions.data ? n : 0;
+    const std::uint8_t* positions = takeArray(ctx.cursor, n, 12);
+    if (!positions) return;
+    // Every per-vertex array holds n entries from here on, zero until its block is read.
+    geoset.resizeVertices(n);
+    loadFloatTuples(std::span(geoset.positions), positions);
+    const VertexBlock normals =
+        takeVertexBlock(ctx, kTagNRMS, kMdxGeosetNrmsTag, 12, n, kMdxNormalCountMismatch);
+    if (!normals.data) return;
+    storeTuples(geoset.normals, normals);
     // The inclusive size does not position the blocks; a geoset that ends elsewhere is
     // reported once its blocks are read.
-    const bool complete =
-        blocks.positions.data &&
-        locateVertexBlock(ctx, blocks.normals, kTagNRMS, kMdxGeosetNrmsTag, 12, n, kMdxNormalCountMismatch) &&
-        skipPrimitiveBlock(ctx, kTagPTYP, kMdxGeosetPtypTag) &&
-        skipPrimitiveBlock(ctx, kTagPCNT, kMdxGeosetPcntTag) && readCorners(ctx, geoset) &&
-        locateVertexBlock(ctx, blocks.groups, kTagGNDX, kMdxGeosetGndxTag, 1, n, kMdxGroupCountMismatch) &&
-        readMatrixGroups(ctx, geoset) && readBoundsAndExtents(ctx, geoset) && locateTextureSets(ctx, blocks);
-    buildVertices(blocks, geoset);
-    geoset.resetTriangleRecords();
+    const bool complete = skipPrimitiveBlock(ctx, kTagPTYP, kMdxGeosetPtypTag) &&
+                          skipPrimitiveBlock(ctx, kTagPCNT, kMdxGeosetPcntTag) && readCorners(ctx, geoset) &&
+                          readVertexGroups(ctx, geoset) && readMatrixGroups(ctx, geoset) &&
+                          readBoundsAndExtents(ctx, geoset) && readTextureSets(ctx, geoset);
     if (complete) ctx.checkEnd(static_cast<std::uint64_t>(start) + size, kMdxGeosetEndMismatch);
 }
 

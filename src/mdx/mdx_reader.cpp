@@ -149,15 +149,16 @@ bool readChunkBody(MdxReadContext& ctx, Model& model, std::uint32_t tag, std::ui
 
 }  // namespace
 
-void readMdx(Model& model, std::span<const std::uint8_t> bytes, ReportSink& reports, std::ostream& trace) {
+Diagnostics readMdx(Model& model, std::span<const std::uint8_t> bytes, std::ostream& trace) {
     model.reset();
-    MdxReadContext ctx{ByteCursor(bytes), reports};
+    Diagnostics diagnostics;
+    MdxReadContext ctx{ByteCursor(bytes), diagnostics};
     ByteCursor& in = ctx.cursor;
 
     const std::uint8_t* magic = in.take(4);
-    if (!magic) return;
+    if (!magic) return diagnostics;
     traceTag(trace, magic);
-    if (loadU32(magic) != kTagMDLX) return;
+    if (loadU32(magic) != kTagMDLX) return diagnostics;
 
     // Every chunk is framed by its size: whatever its body holds, the next chunk starts
     // at its declared end, so a damaged chunk cannot spoil the ones after it.
@@ -166,8 +167,8 @@ void readMdx(Model& model, std::span<const std::uint8_t> bytes, ReportSink& repo
         if (tagBytes) traceTag(trace, tagBytes);
         const std::uint32_t size = in.u32();
         if (in.failed()) {
-            reports.assertionFailed(kMdxTruncated);
-            return;
+            diagnostics.check(kMdxTruncated);
+            return diagnostics;
         }
         const std::uint32_t tag = loadU32(tagBytes);
         const std::size_t bodyStart = in.position();
@@ -182,13 +183,14 @@ void readMdx(Model& model, std::span<const std::uint8_t> bytes, ReportSink& repo
         in.setLimit(in.fileSize());
 
         if (truncated) {
-            reports.assertionFailed(kMdxTruncated);
-            return;
+            diagnostics.check(kMdxTruncated);
+            return diagnostics;
         }
-        if (bodyFailed) reports.assertionFailed(kMdxChunkOverrun);
-        if (shortBody) reports.assertionFailed(kMdxChunkSizeMismatch);
+        if (bodyFailed) diagnostics.check(kMdxChunkOverrun);
+        if (shortBody) diagnostics.check(kMdxChunkSizeMismatch);
         in.resumeAt(static_cast<std::size_t>(end));
     }
+    return diagnostics;
 }
 
 }  // namespace tess

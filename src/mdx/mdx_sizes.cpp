@@ -57,11 +57,11 @@ std::size_t mdxTextureAnimSize(const TextureAnim& anim) {
 }
 
 std::size_t mdxGeosetSize(const Geoset& geoset) {
-    const std::size_t n = geoset.Vertices.size();
+    const std::size_t n = geoset.vertexCount();
     std::size_t entries = 0;
     for (const auto& group : geoset.matrixGroups) entries += group.size();
     return 4 + kGeosetFixedSize + 24 * n + 2 * geoset.corners.size() + n + 4 * geoset.matrixGroups.size() +
-           4 * entries + 28 * geoset.extents.size() + geoset.textureSetCount() * (8 + 8 * n);
+           4 * entries + 28 * geoset.extents.size() + mdxTextureSetCount(geoset) * (8 + 8 * n);
 }
 
 std::size_t mdxGeosetAnimSize(const GeosetAnim& anim) {

@@ -27,6 +27,11 @@ std::size_t mdxNodeSize(const Node& node, bool withVisibility);
 std::size_t mdxLayerSize(const Layer& layer);
 std::size_t mdxMaterialSize(const Material& material);
 std::size_t mdxTextureAnimSize(const TextureAnim& anim);
+// The number of UVBS sets written for a geoset: none when it has no vertices, which have
+// nothing to hold them.
+inline std::size_t mdxTextureSetCount(const Geoset& geoset) {
+    return geoset.vertexCount() == 0 ? 0 : geoset.textureSetCount();
+}
 // The geoset's body plus its inclusive-size field.
 std::size_t mdxGeosetSize(const Geoset& geoset);
 std::size_t mdxGeosetAnimSize(const GeosetAnim& anim);

@@ -1,12 +1,13 @@
 #include "mdx/mdx_write_records.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include "mdx/mdx_checks.h"
 #include "mdx/mdx_record_tracks.h"
 #include "mdx/mdx_sizes.h"
 #include "mdx/mdx_tags.h"
 #include "mdx/mdx_track_codec.h"
+#include "model/checks.h"
 
 namespace tess {
 namespace {
@@ -50,6 +51,14 @@ void writeBlockHead(ByteWriter& out, std::uint32_t tag, std::size_t count) {
     out.u32(static_cast<std::uint32_t>(count));
 }
 
+// Writes the first `count` tuples of `values` and zeros for any it lacks.
+template <std::size_t N>
+void writeTuples(std::uint8_t* to, const std::vector<std::array<float, N>>& values, std::size_t count) {
+    const std::size_t stored = std::min(values.size(), count);
+    storeFloatTuples(to, std::span(values.data(), stored));
+    std::memset(to + 4 * N * stored, 0, 4 * N * (count - stored));
+}
+
 }  // namespace
 
 void writeSequence(ByteWriter& out, const Sequence& s) {
@@ -86,18 +95,14 @@ void writeTextureAnim(ByteWriter& out, const TextureAnim& anim) {
 }
 
 GeosetExtremes writeGeoset(ByteWriter& out, const Geoset& geoset) {
-    const std::vector<Vertex>& vertices = geoset.Vertices;
-    const std::size_t n = vertices.size();
-    const std::size_t sets = geoset.textureSetCount();
+    const std::size_t n = geoset.vertexCount();
     GeosetExtremes extremes;
     writeSize(out, mdxGeosetSize(geoset));
 
-    // The per-vertex blocks are laid out first and filled afterwards in one pass over the
-    // vertices, rather than one pass per block.
     writeBlockHead(out, kTagVRTX, n);
-    std::uint8_t* positions = out.take(12 * n);
+    writeTuples(out.take(12 * n), geoset.positions, n);
     writeBlockHead(out, kTagNRMS, n);
-    std::uint8_t* normals = out.take(12 * n);
+    writeTuples(out.take(12 * n), geoset.normals, n);
 
     // One triangle list covering every corner.
     writeBlockHead(out, kTagPTYP, 1);
@@ -114,6 +119,12 @@ GeosetExtremes writeGeoset(ByteWriter& out, const Geoset& geoset) {
 
     writeBlockHead(out, kTagGNDX, n);
     std::uint8_t* groups = out.take(n);
+    const std::size_t storedGroups = std::min(geoset.vertexGroups.size(), n);
+    for (std::size_t i = 0; i < storedGroups; ++i) {
+        extremes.maxVertexGroup = std::max(extremes.maxVertexGroup, geoset.vertexGroups[i]);
+        groups[i] = static_cast<std::uint8_t>(geoset.vertexGroups[i]);
+    }
+    std::memset(groups + storedGroups, 0, n - storedGroups);
 
     std::size_t entries = 0;
     writeBlockHead(out, kTagMTGC, geoset.matrixGroups.size());
@@ -138,26 +149,11 @@ GeosetExtremes writeGeoset(ByteWriter& out, const Geoset& geoset) {
         out.vec3(extent.MaximumExtent);
     }
 
+    const std::size_t sets = mdxTextureSetCount(geoset);
     writeBlockHead(out, kTagUVAS, sets);
-    SmallVector<std::uint8_t*, 2> coordinates;
     for (std::size_t k = 0; k < sets; ++k) {
         writeBlockHead(out, kTagUVBS, n);
-        coordinates.push_back(out.take(8 * n));
-    }
-
-    for (std::size_t i = 0; i < n; ++i) {
-        const Vertex& v = vertices[i];
-        storeVec3(positions + 12 * i, v.position);
-        storeVec3(normals + 12 * i, v.normal);
-        extremes.maxVertexGroup = std::max(extremes.maxVertexGroup, v.vertexGroup);
-        groups[i] = static_cast<std::uint8_t>(v.vertexGroup);
-        // The first vertex sets the number of coordinate sets; a vertex holding fewer
-        // (which the model should never have) is written with (0, 0), not read out of range.
-        for (std::size_t k = 0; k < sets; ++k) {
-            const bool present = k < v.U.size() && k < v.V.size();
-            storeF32(coordinates[k] + 8 * i, present ? v.U[k] : 0.0f);
-            storeF32(coordinates[k] + 8 * i + 4, present ? v.V[k] : 0.0f);
-        }
+        writeTuples(out.take(8 * n), geoset.uvSets[k], n);
     }
     return extremes;
 }
@@ -282,7 +278,7 @@ void writeEventObject(ByteWriter& out, const EventObject& event) {
     for (std::uint32_t time : event.times) out.u32(time);
 }
 
-void writeCollisionShape(ByteWriter& out, const CollisionShape& shape, ReportSink& reports) {
+void writeCollisionShape(ByteWriter& out, const CollisionShape& shape, Diagnostics& diagnostics) {
     writeNode(out, shape.node, shape.node.flags, true);
     out.u32(shape.shapeType);
     out.vec3(shape.vertex1);
@@ -290,7 +286,7 @@ void writeCollisionShape(ByteWriter& out, const CollisionShape& shape, ReportSin
         out.f32(shape.BoundsRadius);
         return;
     }
-    if (shape.shapeType != ShapeBox) reports.assertionFailed(kMdxUnknownCollisionShape);
+    if (shape.shapeType != ShapeBox) diagnostics.check(kMdxUnknownCollisionShape, Severity::Warning);
     out.vec3(shape.vertex2);
 }
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "mdx/byte_writer.h"
+#include "model/diagnostics.h"
 #include "model/model.h"
-#include "model/report.h"
 
 namespace tess {
 
@@ -21,7 +21,8 @@ struct GeosetExtremes {
     std::uint32_t maxVertexGroup = 0;
 };
 // Writes the low 16 bits of each corner index and the low 8 bits of each vertex group,
-// and returns their largest values.
+// and returns their largest values. Per-vertex arrays shorter than the vertex count (which
+// a sound model never has) are written with zeros for the missing entries.
 GeosetExtremes writeGeoset(ByteWriter& out, const Geoset& geoset);
 void writeGeosetAnim(ByteWriter& out, const GeosetAnim& anim);
 void writeBone(ByteWriter& out, const Bone& bone);
@@ -33,8 +34,8 @@ void writeParticleEmitter2(ByteWriter& out, const ParticleEmitter2& emitter);
 void writeRibbonEmitter(ByteWriter& out, const RibbonEmitter& emitter);
 void writeCamera(ByteWriter& out, const Camera& camera);
 void writeEventObject(ByteWriter& out, const EventObject& event);
-// A type other than Box (0) and Sphere (2) is reported and written like a box, with its
-// second vertex, so that the file reads back as the same shape.
-void writeCollisionShape(ByteWriter& out, const CollisionShape& shape, ReportSink& reports);
+// A type other than Box (0) and Sphere (2) is reported (a warning: nothing is lost) and
+// written like a box, with its second vertex, so that the file reads back as the same shape.
+void writeCollisionShape(ByteWriter& out, const CollisionShape& shape, Diagnostics& diagnostics);
 
 }  // namespace tess

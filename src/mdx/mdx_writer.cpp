@@ -80,7 +80,7 @@ void writeModelHeader(ByteWriter& out, const Model& model) {
 }
 
 // `misfit` receives the reason the first geoset that does not fit MDX's fields gives.
-std::vector<Chunk> planChunks(const Model& m, ReportSink& reports, std::string& misfit) {
+std::vector<Chunk> planChunks(const Model& m, Diagnostics& diagnostics, std::string& misfit) {
     std::vector<Chunk> chunks;
     chunks.push_back({kTagVERS, kMdxVersionSize, [&m](ByteWriter& out) { out.u32(m.FormatVersion); }});
     chunks.push_back({kTagMODL, kMdxModelHeaderSize, [&m](ByteWriter& out) { writeModelHeader(out, m); }});
@@ -112,8 +112,8 @@ std::vector<Chunk> planChunks(const Model& m, ReportSink& reports, std::string& 
     addRecords(chunks, kTagCAMS, m.Cameras, mdxCameraSize, writeCamera);
     addRecords(chunks, kTagEVTS, m.EventObjects, mdxEventObjectSize, writeEventObject);
     addRecords(chunks, kTagCLID, m.CollisionShapes, mdxCollisionShapeSize,
-               [&reports](ByteWriter& out, const CollisionShape& shape) {
-                   writeCollisionShape(out, shape, reports);
+               [&diagnostics](ByteWriter& out, const CollisionShape& shape) {
+                   writeCollisionShape(out, shape, diagnostics);
                });
     return chunks;
 }
@@ -124,23 +124,30 @@ std::string tagText(std::uint32_t tag) {
     return text;
 }
 
+Diagnostics refusal(std::string reason) {
+    Diagnostics diagnostics;
+    diagnostics.error(std::move(reason));
+    return diagnostics;
+}
+
 }  // namespace
 
-MdxWriteResult writeMdx(const Model& model, std::vector<std::uint8_t>& out, ReportSink& reports) {
+Diagnostics writeMdx(const Model& model, std::vector<std::uint8_t>& out) {
     for (std::size_t i = 0; i < model.Geosets.size(); ++i) {
-        const std::size_t count = model.Geosets[i].Vertices.size();
+        const std::size_t count = model.Geosets[i].vertexCount();
         if (count > kMaxVerticesPerGeoset)
-            return {false, geosetName(i) + " has " + std::to_string(count) +
-                               " vertices; MDX can store at most 65536 per geoset."};
+            return refusal(geosetName(i) + " has " + std::to_string(count) +
+                           " vertices; MDX can store at most 65536 per geoset.");
     }
 
+    Diagnostics diagnostics;
     std::string misfit;
-    const std::vector<Chunk> chunks = planChunks(model, reports, misfit);
+    const std::vector<Chunk> chunks = planChunks(model, diagnostics, misfit);
     std::size_t total = 4;
     for (const Chunk& chunk : chunks) {
         if (chunk.size > kMaxChunkSize)
-            return {false, "The " + tagText(chunk.tag) + " chunk would need " + std::to_string(chunk.size) +
-                               " bytes; MDX can store at most 4294967295 per chunk."};
+            return refusal("The " + tagText(chunk.tag) + " chunk would need " + std::to_string(chunk.size) +
+                           " bytes; MDX can store at most 4294967295 per chunk.");
         total += kMdxChunkHeaderSize + chunk.size;
     }
 
@@ -160,9 +167,9 @@ MdxWriteResult writeMdx(const Model& model, std::vector<std::uint8_t>& out, Repo
     // one that does not fit is taken back whole.
     if (!misfit.empty()) {
         out.resize(start);
-        return {false, std::move(misfit)};
+        return refusal(std::move(misfit));
     }
-    return {};
+    return diagnostics;
 }
 
 }  // namespace tess

@@ -33,19 +33,21 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
+Diagnostics failure(std::string reason) {
+    Diagnostics diagnostics;
+    diagnostics.error(std::move(reason));
+    return diagnostics;
+}
+
 }  // namespace
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+Diagnostics readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = describe("cannot open", path);
-        return false;
-    }
+    if (fd < 0) return failure(describe("cannot open", path));
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = "cannot read " + path + ": not a regular file";
         ::close(fd);
-        return false;
+        return failure("cannot read " + path + ": not a regular file");
     }
     bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
@@ -57,9 +59,9 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
         const ssize_t n = ::read(fd, target, room);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            error = describe("cannot read", path);
+            Diagnostics failed = failure(describe("cannot read", path));
             ::close(fd);
-            return false;
+            return failed;
         }
         if (n == 0) break;
         if (!spare) bytes.insert(bytes.end(), overflow, overflow + n);
@@ -67,16 +69,13 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
     }
     bytes.resize(done);
     ::close(fd);
-    return true;
+    return {};
 }
 
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string& error) {
+Diagnostics writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = describe("cannot create a temporary file beside", path);
-        return false;
-    }
+    if (fd < 0) return failure(describe("cannot create a temporary file beside", path));
     struct stat existing {};
     const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
     const bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
@@ -84,16 +83,16 @@ bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     const bool closed = ::close(fd) == 0;
     if (!written || !closed) {
         errno = written ? errno : writeErrno;
-        error = describe("cannot write", path);
+        Diagnostics failed = failure(describe("cannot write", path));
         ::unlink(temp.c_str());
-        return false;
+        return failed;
     }
     if (::rename(temp.c_str(), path.c_str()) != 0) {
-        error = describe("cannot replace", path);
+        Diagnostics failed = failure(describe("cannot replace", path));
         ::unlink(temp.c_str());
-        return false;
+        return failed;
     }
-    return true;
+    return {};
 }
 
 }  // namespace tess

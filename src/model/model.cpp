@@ -1,40 +1,37 @@
 #include "model/model.h"
 
-#include <algorithm>
-
 namespace tess {
 
-bool sameStoredVertex(const Vertex& a, const Vertex& b) {
-    return a.position == b.position && a.normal == b.normal && a.U == b.U && a.V == b.V &&
-           a.vertexGroup == b.vertexGroup;
+namespace {
+
+template <class T>
+void appendCopy(std::vector<T>& values, std::uint32_t source) {
+    values.push_back(source < values.size() ? values[source] : T{});
 }
 
-bool operator==(const Geoset& a, const Geoset& b) {
-    return std::equal(a.Vertices.begin(), a.Vertices.end(), b.Vertices.begin(), b.Vertices.end(),
-                      sameStoredVertex) &&
-           a.corners == b.corners && a.matrixGroups == b.matrixGroups && a.extents == b.extents &&
-           a.MaterialID == b.MaterialID && a.SelectionGroup == b.SelectionGroup &&
-           a.selectionFlags == b.selectionFlags && a.BoundsRadius == b.BoundsRadius &&
-           a.MinimumExtent == b.MinimumExtent && a.MaximumExtent == b.MaximumExtent;
+}  // namespace
+
+void Geoset::resizeVertices(std::size_t count) {
+    positions.resize(count);
+    normals.resize(count);
+    for (std::vector<Vec2>& set : uvSets) set.resize(count);
+    vertexGroups.resize(count);
 }
 
-bool operator==(const Model& a, const Model& b) {
-    return a.FormatVersion == b.FormatVersion && a.Name == b.Name && a.BoundsRadius == b.BoundsRadius &&
-           a.MinimumExtent == b.MinimumExtent && a.MaximumExtent == b.MaximumExtent &&
-           a.BlendTime == b.BlendTime && a.Textures == b.Textures && a.Materials == b.Materials &&
-           a.Geosets == b.Geosets && a.Bones == b.Bones && a.PivotPoints == b.PivotPoints &&
-           a.Sequences == b.Sequences && a.TextureAnims == b.TextureAnims &&
-           a.GeosetAnims == b.GeosetAnims && a.Lights == b.Lights && a.Helpers == b.Helpers &&
-           a.EventObjects == b.EventObjects && a.CollisionShapes == b.CollisionShapes &&
-           a.Attachments == b.Attachments && a.ParticleEmitters == b.ParticleEmitters &&
-           a.ParticleEmitters2 == b.ParticleEmitters2 && a.RibbonEmitters == b.RibbonEmitters &&
-           a.Cameras == b.Cameras && a.GlobalSequences == b.GlobalSequences;
+std::uint32_t Geoset::appendVertexCopy(std::uint32_t source) {
+    const auto index = static_cast<std::uint32_t>(positions.size());
+    appendCopy(positions, source);
+    appendCopy(normals, source);
+    for (std::vector<Vec2>& set : uvSets) appendCopy(set, source);
+    appendCopy(vertexGroups, source);
+    return index;
 }
 
-void Model::reset() {
-    ParseLog keptLog = std::move(parseLog);
-    *this = Model{};
-    parseLog = std::move(keptLog);
+void Geoset::removeVertices(const std::vector<std::uint8_t>& doomed) {
+    eraseDoomed(positions, doomed);
+    eraseDoomed(normals, doomed);
+    for (std::vector<Vec2>& set : uvSets) eraseDoomed(set, doomed);
+    eraseDoomed(vertexGroups, doomed);
 }
 
 }  // namespace tess

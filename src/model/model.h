@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "model/parse_log.h"
-#include "model/small_vector.h"
 #include "model/track.h"
 
 namespace tess {
@@ -81,48 +79,55 @@ struct Extent {
     friend bool operator==(const Extent&, const Extent&) = default;
 };
 
-struct Vertex {
-    Vec3 position{};  // rest pose
-    Vec3 normal{};
-    // Texture coordinates, one entry per set; all vertices of a geoset have the same count.
-    SmallVector<float, 2> U;
-    SmallVector<float, 2> V;
-    // Runtime caches, stored in no file.
-    Vec3 animatedPosition{};
-    Vec3 animatedNormal{};
-    Vec2 currentUV{};
-    Vec3 screenPosition{};  // x, y, depth
-    std::uint8_t selected = 0;
-    std::uint8_t uvSelected = 0;
-    std::uint32_t vertexGroup = 0;  // index into the geoset's matrix groups
-};
-
-// Compares what the files store of a vertex: position, normal, coordinates, group.
-bool sameStoredVertex(const Vertex& a, const Vertex& b);
-
 inline constexpr std::uint32_t kUnselectable = 4;
 
+// Removes every element v with doomed[v] set (entries past the end count as unset),
+// survivors keeping their order: the one way per-vertex arrays lose vertices.
+template <class T>
+void eraseDoomed(std::vector<T>& values, const std::vector<std::uint8_t>& doomed) {
+    std::size_t kept = 0;
+    for (std::size_t v = 0; v < values.size(); ++v) {
+        values[kept] = values[v];
+        kept += v < doomed.size() && doomed[v] ? 0 : 1;
+    }
+    values.resize(kept);
+}
+
+// A geoset's geometry as parallel arrays, the way MDX stores it (VRTX, NRMS, UVBS, GNDX,
+// PVTX). Every per-vertex array (positions, normals, each texture set, vertexGroups) holds
+// exactly vertexCount() entries; readers pad or cut what a file gets wrong and say so, and
+// every edit goes through the vertex helpers below (or keeps the arrays in step itself).
+// Nothing here is runtime or editor state: the pose, the selection, the screen positions
+// and the shown flag live beside the model, in arrays indexed like it.
 struct Geoset {
-    std::vector<Vertex> Vertices;
-    std::vector<std::uint32_t> corners;            // three vertex indices per triangle
-    std::vector<std::uint8_t> triangleSelected;    // one byte per triangle, 1 = selected
+    std::vector<Vec3> positions;  // rest pose
+    std::vector<Vec3> normals;
+    std::vector<std::vector<Vec2>> uvSets;                 // one (u, v) array per texture-coordinate set
+    std::vector<std::uint32_t> vertexGroups;               // index into matrixGroups, per vertex
+    std::vector<std::uint32_t> corners;                    // three vertex indices per triangle
     std::vector<std::vector<std::uint32_t>> matrixGroups;  // bone numbers per group
-    std::vector<Extent> extents;                   // one per sequence
+    std::vector<Extent> extents;                           // one per sequence
     std::uint32_t MaterialID = 0;
     std::uint32_t SelectionGroup = 0;
     std::uint32_t selectionFlags = 0;  // kUnselectable = 4
     float BoundsRadius = 0;
     Vec3 MinimumExtent{};
     Vec3 MaximumExtent{};
-    std::uint8_t shown = 1;  // editor only
 
+    std::size_t vertexCount() const { return positions.size(); }
     std::size_t triangleCount() const { return corners.size() / 3; }
-    std::size_t textureSetCount() const { return Vertices.empty() ? 0 : Vertices[0].U.size(); }
-    // Rebuilds one unselected triangle record per three corners.
-    void resetTriangleRecords() { triangleSelected.assign(corners.size() / 3, 0); }
+    std::size_t textureSetCount() const { return uvSets.size(); }
 
-    // Equality covers what files store: no selection, caches or shown flag.
-    friend bool operator==(const Geoset& a, const Geoset& b);
+    // Grows or shrinks every per-vertex array to `count`; new entries are zero.
+    void resizeVertices(std::size_t count);
+    // Appends a copy of vertex `source` (every per-vertex array) and returns its index.
+    std::uint32_t appendVertexCopy(std::uint32_t source);
+    // Removes every vertex v with doomed[v] set (entries past the end count as unset) from
+    // every per-vertex array in one pass, survivors keeping their order. Corners are not
+    // touched: the caller renumbers them.
+    void removeVertices(const std::vector<std::uint8_t>& doomed);
+
+    friend bool operator==(const Geoset&, const Geoset&) = default;
 };
 
 enum GeosetAnimFlags : std::uint32_t { DropShadow = 0x1, GeosetAnimUsesColor = 0x2 };
@@ -174,14 +179,8 @@ struct Node {
     QuatTrack Rotation;
     VectorTrack Scaling;
     FloatTrack Visibility;
-    Mat4 worldMatrix{};  // runtime only
 
-    // Equality covers what files store; the world matrix is a cache.
-    friend bool operator==(const Node& a, const Node& b) {
-        return a.Name == b.Name && a.ObjectId == b.ObjectId && a.Parent == b.Parent &&
-               a.flags == b.flags && a.Translation == b.Translation && a.Rotation == b.Rotation &&
-               a.Scaling == b.Scaling && a.Visibility == b.Visibility;
-    }
+    friend bool operator==(const Node&, const Node&) = default;
 };
 
 struct Bone {
@@ -298,7 +297,7 @@ struct CollisionShape {
     Node node{NodeIsCollisionShape};
     std::uint32_t shapeType = ShapeBox;
     Vec3 vertex1{};
-    Vec3 vertex2{};     // boxes
+    Vec3 vertex2{};          // boxes
     float BoundsRadius = 0;  // spheres
     friend bool operator==(const CollisionShape&, const CollisionShape&) = default;
 };
@@ -318,16 +317,8 @@ struct Camera {
     friend bool operator==(const Camera&, const Camera&) = default;
 };
 
-// One entry of the node order: a Bone or Helper by index, and the order slot of the node
-// whose world matrix is its parent's (-1: composed from the identity).
-struct NodeOrderEntry {
-    enum Kind : std::uint8_t { BoneNode, HelperNode };
-    Kind kind = BoneNode;
-    std::uint32_t index = 0;
-    std::int32_t parentSlot = -1;
-};
-
-// The one document. Constructed once and reset in place between files.
+// Exactly what the files store, nothing else: copying a Model is an exact snapshot of
+// the document, and equality compares everything a file can hold.
 struct Model {
     std::uint32_t FormatVersion = 800;
     std::string Name;
@@ -355,21 +346,10 @@ struct Model {
     std::vector<Camera> Cameras;
     std::vector<std::uint32_t> GlobalSequences;  // durations in milliseconds
 
-    ParseLog parseLog;
-    // Bones and Helpers, parents before children; runtime only, rebuilt by computeNodeOrder
-    // after every load and after any edit that adds or removes bones or helpers.
-    std::vector<NodeOrderEntry> nodeOrder;
+    friend bool operator==(const Model&, const Model&) = default;
 
-    // Equality covers what files store; the parse log is not part of the document.
-    friend bool operator==(const Model& a, const Model& b);
-
-    // Back to a fresh document: default header, every array empty. The parse log is
-    // left to the text reader, which empties it at the start of each parse.
-    void reset();
-
-    Node& nodeAt(const NodeOrderEntry& entry) {
-        return entry.kind == NodeOrderEntry::BoneNode ? Bones[entry.index].node : Helpers[entry.index].node;
-    }
+    // Back to a fresh document: default header, every array empty.
+    void reset() { *this = Model{}; }
 };
 
 }  // namespace tess

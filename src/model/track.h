@@ -9,8 +9,8 @@ namespace tess {
 
 using Vec2 = std::array<float, 2>;
 using Vec3 = std::array<float, 3>;
-using Quat = std::array<float, 4>;  // x, y, z, w
-using Mat4 = std::array<float, 16>; // row-major, element (r, k) at 4r + k
+using Quat = std::array<float, 4>;   // x, y, z, w
+using Mat4 = std::array<float, 16>;  // row-major, element (r, k) at 4r + k
 
 // Interpolation codes shared by both file formats. A track carries tangents in its
 // keys (and in files) only when its code is above Linear.
@@ -21,7 +21,9 @@ enum InterpolationType : std::int32_t {
     Bezier = 3,
 };
 
-inline bool hasTangents(std::int32_t interpolationType) { return interpolationType > Linear; }
+inline bool hasTangents(std::int32_t interpolationType) {
+    return interpolationType > Linear;
+}
 
 template <class V>
 struct TrackKey {
@@ -44,24 +46,10 @@ struct TrackStatic<Quat> {
     friend bool operator==(const TrackStatic&, const TrackStatic&) = default;
 };
 
-// Evaluation cache of vector and quaternion tracks: the value at the last evaluated
-// time and the matrix built from it. Runtime only; never compared or stored.
-template <class V>
-struct TrackCache {};
-template <>
-struct TrackCache<Vec3> {
-    Mat4 cachedMatrix{};
-    Vec3 cachedValue{};
-};
-template <>
-struct TrackCache<Quat> {
-    Mat4 cachedMatrix{};
-    Quat cachedValue{};
-};
-
 // An animated property: interpolation, optional global sequence, keys in stored
-// order (times expected to ascend) and, for all kinds but quaternion, a static value.
-// `interpolationType` is signed: the text reader stores -1 for an unknown name.
+// order (times expected to ascend, but kept as the file wrote them) and, for all kinds
+// but quaternion, a static value. `interpolationType` is signed: the text reader stores
+// -1 for an unknown name. Stored data only: evaluation results live in the pose.
 template <class V>
 struct Track : TrackStatic<V> {
     using Value = V;
@@ -70,16 +58,10 @@ struct Track : TrackStatic<V> {
     std::int32_t interpolationType = Linear;
     std::int32_t GlobalSeqId = -1;
     std::vector<Key> keys;
-    TrackCache<V> cache;
 
     bool keyed() const { return !keys.empty(); }
 
-    // Equality covers the stored data only (type, global sequence, keys, static).
-    friend bool operator==(const Track& a, const Track& b) {
-        return static_cast<const TrackStatic<V>&>(a) == static_cast<const TrackStatic<V>&>(b) &&
-               a.interpolationType == b.interpolationType && a.GlobalSeqId == b.GlobalSeqId &&
-               a.keys == b.keys;
-    }
+    friend bool operator==(const Track&, const Track&) = default;
 };
 
 using FloatTrack = Track<float>;

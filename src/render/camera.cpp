@@ -16,38 +16,38 @@ double nonZeroSize(std::int32_t size) {
     return size == 0 ? 1.0 : static_cast<double>(size);
 }
 
-void multiplyProjection(const AppState& state) {
-    const double w = nonZeroSize(state.windowWidth);
-    const double h = nonZeroSize(state.windowHeight);
-    if (state.viewType == 0) {
+void multiplyProjection(const View& view) {
+    const double w = nonZeroSize(view.windowWidth);
+    const double h = nonZeroSize(view.windowHeight);
+    if (view.viewType == ViewType::Perspective) {
         gluPerspective(kFieldOfView, w / h, kPerspectiveNear, kFar);
         return;
     }
-    const double d = state.cameraDistance;
+    const double d = view.cameraDistance;
     glOrtho(-d, d, -d * h / w, d * h / w, kOrthoNear, kFar);
 }
 
 }  // namespace
 
-void setProjection(const AppState& state, bool keep) {
+void setProjection(const View& view, bool keep) {
     if (keep) {
-        multiplyProjection(state);
+        multiplyProjection(view);
         return;
     }
     GLint savedMode = GL_MODELVIEW;
     glGetIntegerv(GL_MATRIX_MODE, &savedMode);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    multiplyProjection(state);
+    multiplyProjection(view);
     glMatrixMode(static_cast<GLenum>(savedMode));
 }
 
-void applyViewTransform(const AppState& state) {
-    glTranslatef(0, 0, -state.cameraDistance);
-    glRotatef(state.cameraPitch, 1, 0, 0);
-    glRotatef(state.cameraYaw, 0, 1, 0);
-    glRotatef(state.cameraRoll, 0, 0, 1);
-    glTranslatef(state.cameraTarget[0], state.cameraTarget[1], state.cameraTarget[2]);
+void applyViewTransform(const View& view) {
+    glTranslatef(0, 0, -view.cameraDistance);
+    glRotatef(view.cameraPitch, 1, 0, 0);
+    glRotatef(view.cameraYaw, 0, 1, 0);
+    glRotatef(view.cameraRoll, 0, 0, 1);
+    glTranslatef(view.cameraTarget[0], view.cameraTarget[1], view.cameraTarget[2]);
     glRotatef(-90, 1, 0, 0);
 }
 

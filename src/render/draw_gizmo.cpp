@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "anim/normals.h"
 #include "render/window_projection.h"
@@ -16,15 +17,19 @@ constexpr float kAxisLength = 15;
 constexpr float kConeTip = 22;
 constexpr float kRadiansToDegrees = 57.29578f;
 
-bool selectedCentroid(const Model& model, Vec3& centroid) {
+bool selectedCentroid(const Scene& scene, Vec3& centroid) {
     double sum[3] = {0, 0, 0};
     std::size_t count = 0;
-    for (const Geoset& geoset : model.Geosets)
-        for (const Vertex& v : geoset.Vertices) {
-            if (v.selected == 0) continue;
-            for (int c = 0; c < 3; ++c) sum[c] += v.animatedPosition[c];
+    for (std::size_t g = 0; g < scene.model.Geosets.size(); ++g) {
+        const std::vector<Vec3>& positions = scene.positions(g);
+        const std::vector<std::uint8_t>& selected = scene.marks(g).vertices;
+        const std::size_t n = std::min(scene.model.Geosets[g].vertexCount(), selected.size());
+        for (std::size_t v = 0; v < n; ++v) {
+            if (selected[v] == 0) continue;
+            for (int c = 0; c < 3; ++c) sum[c] += positions[v][c];
             ++count;
         }
+    }
     if (count == 0) return false;
     for (int c = 0; c < 3; ++c) centroid[c] = static_cast<float>(sum[c] / static_cast<double>(count));
     return true;
@@ -87,7 +92,7 @@ void drawArrow() {
 
 }  // namespace
 
-void drawGizmo(AppState& state) {
+void drawGizmo(GizmoVectors& gizmo) {
     glDisable(GL_CULL_FACE);
     glBegin(GL_LINES);
     glColor3f(1, 0, 0);
@@ -114,30 +119,32 @@ void drawGizmo(AppState& state) {
     if (screenVector(projection, origin, {0, 0, kAxisLength}, z) &&
         screenVector(projection, origin, {0, kAxisLength, 0}, y) &&
         screenVector(projection, origin, {kAxisLength, 0, 0}, x)) {
-        state.axisScreenX = x;
-        state.axisScreenY = y;
-        state.axisScreenZ = z;
+        gizmo.axisScreenX = x;
+        gizmo.axisScreenY = y;
+        gizmo.axisScreenZ = z;
     }
 }
 
-void drawCentroidGizmo(const Model& model, AppState& state) {
+void drawCentroidGizmo(const Scene& scene, GizmoVectors& gizmo) {
     Vec3 centroid;
-    if (!selectedCentroid(model, centroid)) return;
+    if (!selectedCentroid(scene, centroid)) return;
     glPushMatrix();
     glTranslatef(centroid[0], centroid[1], centroid[2]);
-    drawGizmo(state);
+    drawGizmo(gizmo);
     glPopMatrix();
 }
 
-void drawExtrudeGizmo(const Model& model, AppState& state) {
+void drawExtrudeGizmo(const Scene& scene, GizmoVectors& gizmo) {
     Vec3 centroid;
-    if (!selectedCentroid(model, centroid)) return;
+    if (!selectedCentroid(scene, centroid)) return;
     double n[3] = {0, 0, 0};
-    for (const Geoset& geoset : model.Geosets) {
-        if (geoset.shown == 0) continue;
-        const std::size_t count = std::min(geoset.triangleCount(), geoset.triangleSelected.size());
+    for (std::size_t g = 0; g < scene.model.Geosets.size(); ++g) {
+        if (!scene.selection.isShown(g)) continue;
+        const Geoset& geoset = scene.model.Geosets[g];
+        const std::vector<std::uint8_t>& selected = scene.marks(g).triangles;
+        const std::size_t count = std::min(geoset.triangleCount(), selected.size());
         for (std::size_t t = 0; t < count; ++t) {
-            if (geoset.triangleSelected[t] == 0) continue;
+            if (selected[t] == 0) continue;
             const Vec3 face = faceNormal(geoset, t);
             for (int c = 0; c < 3; ++c) n[c] += face[c];
         }
@@ -146,10 +153,10 @@ void drawExtrudeGizmo(const Model& model, AppState& state) {
     const double yaw = std::atan2(n[1], n[0]);
     const double pitch = -std::atan2(n[2], std::sqrt(n[0] * n[0] + n[1] * n[1]));
     if (length > 0)
-        state.extrudeNormal = {static_cast<float>(n[0] / length), static_cast<float>(n[1] / length),
+        gizmo.extrudeNormal = {static_cast<float>(n[0] / length), static_cast<float>(n[1] / length),
                                static_cast<float>(n[2] / length)};
     else
-        state.extrudeNormal = {1, 0, 0};
+        gizmo.extrudeNormal = {1, 0, 0};
 
     glDisable(GL_CULL_FACE);
     glPushMatrix();
@@ -161,7 +168,7 @@ void drawExtrudeGizmo(const Model& model, AppState& state) {
     drawArrow();
     glPopName();
     Vec2 arrow;
-    if (screenVector(WindowProjection::current(), {0, 0, 0}, {10, 0, 0}, arrow)) state.axisScreenZ = arrow;
+    if (screenVector(WindowProjection::current(), {0, 0, 0}, {10, 0, 0}, arrow)) gizmo.axisScreenZ = arrow;
     glPopMatrix();
     glEnable(GL_CULL_FACE);
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "anim/matrix.h"
 #include "render/draw_gizmo.h"
 
 namespace tess {
@@ -46,28 +47,30 @@ void drawMarker(std::uint32_t name, bool selected) {
 
 }  // namespace
 
-void drawNode(const Model& model, AppState& state, std::uint32_t boneIndex, const TextureTable& table) {
+void drawNode(const Scene& scene, std::uint32_t boneIndex, GizmoVectors& gizmo) {
+    const Model& model = scene.model;
     if (boneIndex >= model.Bones.size()) return;
     const Node& node = model.Bones[boneIndex].node;
+    const NodePose& pose = scene.bonePose(boneIndex);
     const bool selected =
-        state.selectedNode >= 0 && static_cast<std::uint32_t>(state.selectedNode) == boneIndex;
+        scene.view.selectedNode >= 0 && static_cast<std::uint32_t>(scene.view.selectedNode) == boneIndex;
     const Vec3 pivot = node.ObjectId < model.PivotPoints.size() ? model.PivotPoints[node.ObjectId] : Vec3{};
 
-    glBindTexture(GL_TEXTURE_2D, table.slots[kWhiteSlot]);
+    glBindTexture(GL_TEXTURE_2D, scene.textures.slots[kWhiteSlot]);
     glPushMatrix();
-    glMultMatrixf(columnMajor(node.worldMatrix).data());
+    glMultMatrixf(columnMajor(pose.worldMatrix).data());
     glTranslatef(pivot[0], pivot[1], pivot[2]);
     drawMarker(node.ObjectId + kFirstNodeName, selected);
     if (selected) {
-        if (state.currentTool == MoveTool) {
-            // The stored row-major rotation read as column-major is its transpose, the inverse
+        if (scene.view.currentTool == Tool::Move) {
+            // The row-major rotation read as column-major is its transpose, the inverse
             // rotation: the gizmo's axes become the parent frame's.
             glPushMatrix();
-            glMultMatrixf(node.Rotation.cache.cachedMatrix.data());
-            drawGizmo(state);
+            glMultMatrixf(rotationMatrix(pose.rotation).data());
+            drawGizmo(gizmo);
             glPopMatrix();
         } else {
-            drawGizmo(state);
+            drawGizmo(gizmo);
         }
     }
     glPopMatrix();

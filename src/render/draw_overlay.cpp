@@ -11,7 +11,6 @@ namespace tess {
 
 namespace {
 
-constexpr std::int32_t kRectangleDrag = 3;
 constexpr std::array<std::uint8_t, 4> kRectangleColour = {232, 179, 17, 0};
 constexpr double kRectangleDepth = 0.1;
 
@@ -57,14 +56,14 @@ void drawGrid(int count, float spacing, const TextureTable& table) {
     glEnd();
 }
 
-void drawSelectionRectangle(const AppState& state) {
-    if (state.editMode != EditMode::Vertex && state.editMode != EditMode::Triangle) return;
-    if (state.dragState != kRectangleDrag) return;
+void drawSelectionRectangle(const View& view) {
+    if (view.editMode != EditMode::Vertex && view.editMode != EditMode::Triangle) return;
+    if (view.dragState != DragState::Rectangle) return;
     glClear(GL_DEPTH_BUFFER_BIT);
-    const int x0 = std::min(state.dragStartX, state.lastMouseX);
-    const int x1 = std::max(state.dragStartX, state.lastMouseX);
-    const int y0 = std::min(state.dragStartY, state.lastMouseY);
-    const int y1 = std::max(state.dragStartY, state.lastMouseY);
+    const int x0 = std::min(view.dragStartX, view.lastMouseX);
+    const int x1 = std::max(view.dragStartX, view.lastMouseX);
+    const int y0 = std::min(view.dragStartY, view.lastMouseY);
+    const int y1 = std::max(view.dragStartY, view.lastMouseY);
     const int w = x1 - x0;
     const int h = y1 - y0;
     std::array<GLint, 4> viewport{};

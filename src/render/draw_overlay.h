@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/app_state.h"
 #include "render/texture_table.h"
+#include "view/view.h"
 
 namespace tess {
 
@@ -9,10 +9,9 @@ namespace tess {
 // 2n + 1 along X at y = j * spacing, for i and j from -n to n.
 void drawGrid(int count, float spacing, const TextureTable& table);
 
-// In Vertex and Triangle modes while a rectangle drag is going on (dragState 3): clears the
-// depth buffer and draws the one-pixel outline of the rectangle between the drag start and
-// the last mouse position (window pixels, y from the top) in (232, 179, 17). Otherwise
-// draws nothing.
-void drawSelectionRectangle(const AppState& state);
+// In Vertex and Triangle modes while a rectangle drag is going on: clears the depth buffer
+// and draws the one-pixel outline of the rectangle between the drag start and the last
+// mouse position (window pixels, y from the top) in (232, 179, 17). Otherwise draws nothing.
+void drawSelectionRectangle(const View& view);
 
 }  // namespace tess

@@ -15,38 +15,44 @@ constexpr int kGridCount = 5;
 constexpr float kGridSpacing = 10;
 }  // namespace
 
-bool drawScene(Model& model, AppState& state, const TextureTable& table) {
+GizmoVectors drawScene(const Scene& scene, ScreenPositions& screenPositions, const GizmoVectors& previous) {
+    const View& view = scene.view;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    applyViewTransform(state);
+    applyViewTransform(view);
 
-    glBindTexture(GL_TEXTURE_2D, table.slots[kWhiteSlot]);
-    for (Geoset& geoset : model.Geosets) drawGeoset(geoset, model, state, table);
-    drawGrid(kGridCount, kGridSpacing, table);
+    glBindTexture(GL_TEXTURE_2D, scene.textures.slots[kWhiteSlot]);
+    screenPositions.resize(scene.model.Geosets.size());
+    for (std::size_t g = 0; g < scene.model.Geosets.size(); ++g) {
+        screenPositions[g].resize(scene.model.Geosets[g].vertexCount());
+        drawGeoset(scene, g, screenPositions[g]);
+    }
+    drawGrid(kGridCount, kGridSpacing, scene.textures);
 
     // Everything below is drawn over the model.
     glClear(GL_DEPTH_BUFFER_BIT);
     glDisable(GL_BLEND);
-    switch (state.editMode) {
+    GizmoVectors gizmo = previous;
+    switch (view.editMode) {
         case EditMode::Animation:
-            for (std::uint32_t bone : state.allNodes) drawNode(model, state, bone, table);
+            for (std::uint32_t bone : view.allNodes) drawNode(scene, bone, gizmo);
             break;
         case EditMode::Vertex:
-            drawSelectionRectangle(state);
-            drawCentroidGizmo(model, state);
+            drawSelectionRectangle(view);
+            drawCentroidGizmo(scene, gizmo);
             break;
         case EditMode::Triangle:
-            drawSelectionRectangle(state);
-            if (state.currentTool != ExtrudeTool)
-                drawCentroidGizmo(model, state);
+            drawSelectionRectangle(view);
+            if (view.currentTool != Tool::Extrude)
+                drawCentroidGizmo(scene, gizmo);
             else
-                drawExtrudeGizmo(model, state);
+                drawExtrudeGizmo(scene, gizmo);
             break;
         case EditMode::None:
             break;
     }
-    return true;
+    return gizmo;
 }
 
 }  // namespace tess

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "editor/app_state.h"
-#include "model/model.h"
-#include "render/texture_table.h"
+#include "render/scene.h"
+#include "view/view.h"
 
 namespace tess {
 
@@ -11,9 +10,12 @@ namespace tess {
 // geoset (drawGeoset) and the grid, then over the model, by edit mode: Animation, the node
 // markers of allNodes with the selected node's gizmo; Vertex, the selection rectangle and
 // the gizmo at the selected vertices; Triangle, the same or the extrude arrow with the
-// extrude tool. Refreshes the vertices' screen positions (while showOverlay is on), the gizmo
-// axis vectors and extrudeNormal. The modelview matrix is left holding the view transform,
-// as picking expects. Always returns true.
-bool drawScene(Model& model, AppState& state, const TextureTable& table);
+// extrude tool.
+// While showOverlay is on, refreshes the drawn geosets' entries of `screenPositions`, which
+// is first sized to the model (per geoset, per vertex; existing entries keep their values).
+// Returns `previous` with what this frame's gizmo or extrude arrow computed put in; values
+// a frame cannot compute (no gizmo shown, a point that cannot be projected) stay as they
+// were. The modelview matrix is left holding the view transform, as picking expects.
+GizmoVectors drawScene(const Scene& scene, ScreenPositions& screenPositions, const GizmoVectors& previous);
 
 }  // namespace tess

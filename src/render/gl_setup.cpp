@@ -6,8 +6,8 @@
 
 namespace tess {
 
-bool initGL(TextureTable& table, const Model& model, const std::string& currentFileName) {
-    if (!reloadTextures(table, model, currentFileName)) return false;
+void initGL(TextureTable& table, const Model& model, const std::string& currentFileName) {
+    reloadTextures(table, model, currentFileName);
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glClearColor(0, 0, 0, 0.5f);
@@ -24,15 +24,14 @@ bool initGL(TextureTable& table, const Model& model, const std::string& currentF
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    return true;
 }
 
-void resizeScene(const AppState& state) {
-    const GLsizei height = state.windowHeight == 0 ? 1 : state.windowHeight;
-    glViewport(0, 0, state.windowWidth, height);
+void resizeScene(const View& view) {
+    const GLsizei height = view.windowHeight == 0 ? 1 : view.windowHeight;
+    glViewport(0, 0, view.windowWidth, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    setProjection(state, false);
+    setProjection(view, false);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "editor/app_state.h"
 #include "model/model.h"
 #include "render/texture_table.h"
+#include "view/view.h"
 
 namespace tess {
 
@@ -12,11 +12,10 @@ namespace tess {
 // smooth shading, clear colour (0, 0, 0, 0.5) and depth 1, less-or-equal depth test,
 // normalised normals, white material, directional light 0 (lighting itself stays off),
 // back faces culled, nicest perspective correction. Needs a current GL context.
-// Returns false only if the textures could not be loaded.
-bool initGL(TextureTable& table, const Model& model, const std::string& currentFileName);
+void initGL(TextureTable& table, const Model& model, const std::string& currentFileName);
 
 // Sets the viewport to the window (a height of 0 counts as 1), loads the projection of the
 // current view and resets the modelview matrix.
-void resizeScene(const AppState& state);
+void resizeScene(const View& view);
 
 }  // namespace tess

@@ -76,9 +76,9 @@ std::string textureFileName(const std::string& image) {
     return name;
 }
 
-std::string textureBaseName(const std::string& fileName) {
-    const std::size_t last = fileName.find_last_of('/');
-    return last == std::string::npos ? fileName : fileName.substr(last + 1);
+std::string textureBaseName(const std::string& image) {
+    const std::size_t last = image.find_last_of('\\');
+    return textureFileName(last == std::string::npos ? image : image.substr(last + 1));
 }
 
 std::string findFileIgnoringCase(const std::string& directory, const std::string& relative) {
@@ -99,9 +99,8 @@ std::string findFileIgnoringCase(const std::string& directory, const std::string
 
 std::vector<std::string> textureCandidates(const std::string& modelFileName, const std::string& image) {
     const std::string directory = modelDirectory(modelFileName);
-    const std::string name = textureFileName(image);
     std::vector<std::string> candidates;
-    for (const std::string& relative : {name, textureBaseName(name)}) {
+    for (const std::string& relative : {textureFileName(image), textureBaseName(image)}) {
         std::string found = findFileIgnoringCase(directory, relative);
         if (!found.empty() && std::find(candidates.begin(), candidates.end(), found) == candidates.end())
             candidates.push_back(std::move(found));

@@ -17,8 +17,10 @@ std::string modelDirectory(const std::string& modelFileName);
 // ending in ".blp" (any letter case) ends in ".tga" instead.
 std::string textureFileName(const std::string& image);
 
-// The last component of a texture file name (after the last '/').
-std::string textureBaseName(const std::string& fileName);
+// The fallback name of texture `image`: the part after its last '\' (all of it when there
+// is none), with the extension rule of textureFileName. Only backslashes end the directory
+// part here: a forward slash stays in the name, where it still separates directories.
+std::string textureBaseName(const std::string& image);
 
 // `directory` + `relative` when that file exists; otherwise the path found by matching each
 // component of `relative` against the directory entries without regard to ASCII letter case
@@ -27,8 +29,9 @@ std::string textureBaseName(const std::string& fileName);
 std::string findFileIgnoringCase(const std::string& directory, const std::string& relative);
 
 // The files to try, in order, for a texture `image` of the model `modelFileName`: the full
-// name, then the base name, each in the model's directory and resolved by
-// findFileIgnoringCase. Names that match no file are left out, so the list may be empty.
+// name (textureFileName), then the base name (textureBaseName), each in the model's
+// directory and resolved by findFileIgnoringCase. Names that match no file, and a second
+// match of the same file, are left out, so the list may be empty.
 std::vector<std::string> textureCandidates(const std::string& modelFileName, const std::string& image);
 
 }  // namespace tess

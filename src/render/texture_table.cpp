@@ -4,7 +4,9 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <optional>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "render/texture_paths.h"
@@ -66,24 +68,16 @@ void uploadImage(std::uint32_t name, int width, int height, const std::vector<st
 }
 
 TgaImage loadTextureImage(const std::string& currentFileName, const Texture& texture) {
-    if (texture.ReplaceableId == kGlowReplaceableId) {
-        TgaImage glow;
-        glow.pixels = makeGlowTexture(kGlowSize, kGlowSize, 1.0f, 0.0f, 0.0f);
-        glow.width = kGlowSize;
-        glow.height = kGlowSize;
-        glow.ok = true;
-        return glow;
-    }
-    for (const std::string& path : textureCandidates(currentFileName, texture.Image)) {
-        TgaImage image = loadTga(path);
-        if (image.ok) return image;
-    }
-    return loadTga({});
+    if (texture.ReplaceableId == kGlowReplaceableId)
+        return TgaImage{makeGlowTexture(kGlowSize, kGlowSize, 1.0f, 0.0f, 0.0f), kGlowSize, kGlowSize};
+    for (const std::string& path : textureCandidates(currentFileName, texture.Image))
+        if (std::optional<TgaImage> image = loadTga(path)) return std::move(*image);
+    return placeholderImage();
 }
 
 }  // namespace
 
-bool reloadTextures(TextureTable& table, const Model& model, const std::string& currentFileName) {
+void reloadTextures(TextureTable& table, const Model& model, const std::string& currentFileName) {
     releaseTextures(table);
     table.modelTextureCount = std::min(model.Textures.size(), kMaxTableTextures);
     const std::size_t used = kFirstModelSlot + table.modelTextureCount;
@@ -98,7 +92,6 @@ bool reloadTextures(TextureTable& table, const Model& model, const std::string& 
         const TgaImage image = loadTextureImage(currentFileName, model.Textures[i]);
         uploadImage(table.slots[kFirstModelSlot + i], image.width, image.height, image.pixels);
     }
-    return true;
 }
 
 void releaseTextures(TextureTable& table) {

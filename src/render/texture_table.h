@@ -31,8 +31,8 @@ struct TextureTable {
 // the three built-in 1 x 1 textures and the placeholder, then each model texture: the
 // generated 64 x 64 glow for ReplaceableId 2, otherwise the first readable TGA file among
 // textureCandidates (the placeholder grey when none is). Images larger than the GL accepts
-// are scaled down to sizes it does. Always returns true.
-bool reloadTextures(TextureTable& table, const Model& model, const std::string& currentFileName);
+// are scaled down to sizes it does.
+void reloadTextures(TextureTable& table, const Model& model, const std::string& currentFileName);
 
 // Deletes every texture object of the table and empties it.
 void releaseTextures(TextureTable& table);

@@ -10,14 +10,6 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 18;
 
-TgaImage placeholderImage() {
-    TgaImage image;
-    image.pixels.assign(std::begin(kPlaceholderGrey), std::end(kPlaceholderGrey));
-    image.width = 1;
-    image.height = 1;
-    return image;
-}
-
 int readLe16(const unsigned char* bytes) {
     return bytes[0] | (bytes[1] << 8);
 }
@@ -32,25 +24,29 @@ std::uint8_t glowChannel(float factor, float intensity) {
 
 }  // namespace
 
-TgaImage loadTga(const std::string& path) {
-    if (path.empty()) return placeholderImage();
+TgaImage placeholderImage() {
+    return TgaImage{{std::begin(kPlaceholderGrey), std::end(kPlaceholderGrey)}, 1, 1};
+}
+
+std::optional<TgaImage> loadTga(const std::string& path) {
+    if (path.empty()) return std::nullopt;
     std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return placeholderImage();
+    if (!file) return std::nullopt;
     const std::streamoff fileSize = file.tellg();
-    if (fileSize < static_cast<std::streamoff>(kHeaderSize)) return placeholderImage();
+    if (fileSize < static_cast<std::streamoff>(kHeaderSize)) return std::nullopt;
 
     unsigned char header[kHeaderSize];
     file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(header), kHeaderSize)) return placeholderImage();
+    if (!file.read(reinterpret_cast<char*>(header), kHeaderSize)) return std::nullopt;
     const int width = readLe16(header + 12);
     const int height = readLe16(header + 14);
-    if (width == 0 || height == 0) return placeholderImage();
+    if (width == 0 || height == 0) return std::nullopt;
 
     const auto filePixels =
         static_cast<std::uint64_t>(fileSize - static_cast<std::streamoff>(kHeaderSize)) / 4;
     const auto rowLength = static_cast<std::uint64_t>(width);
     const std::uint64_t rows = std::min<std::uint64_t>(height, (filePixels + rowLength - 1) / rowLength);
-    if (rows == 0) return placeholderImage();
+    if (rows == 0) return std::nullopt;
     const std::uint64_t pixelCount = rowLength * rows;
     const std::uint64_t readPixels = std::min(pixelCount, filePixels);
 
@@ -60,11 +56,10 @@ TgaImage loadTga(const std::string& path) {
     image.pixels.resize(pixelCount * 4);
     if (!file.read(reinterpret_cast<char*>(image.pixels.data()),
                    static_cast<std::streamsize>(readPixels * 4)))
-        return placeholderImage();
+        return std::nullopt;
     for (std::uint64_t p = readPixels; p < pixelCount; ++p)
         std::copy(std::begin(kPlaceholderGrey), std::end(kPlaceholderGrey), image.pixels.begin() + p * 4);
     for (std::size_t i = 0; i < image.pixels.size(); i += 4) std::swap(image.pixels[i], image.pixels[i + 2]);
-    image.ok = true;
     return image;
 }
 

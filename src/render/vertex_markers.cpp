@@ -21,18 +21,22 @@ void MarkerBatch::reset(const std::array<int, 4>& viewport) {
 }
 
 void MarkerBatch::add(const WindowPoint& point, const std::array<std::uint8_t, 4>& rgba) {
-    const double cornerX = point.x - 2;
-    const double cornerY = point.y - 2;
-    if (!(cornerX >= viewport_[0] && cornerX <= viewport_[0] + viewport_[2] && cornerY >= viewport_[1] &&
-          cornerY <= viewport_[1] + viewport_[3] && point.z >= 0 && point.z <= 1))
+    // The raster position is held in single precision, so the corner is rounded to float
+    // first: a corner a hair below a half pixel becomes the half pixel itself.
+    const auto cornerX = static_cast<float>(point.x - 2);
+    const auto cornerY = static_cast<float>(point.y - 2);
+    if (!(cornerX >= static_cast<float>(viewport_[0]) &&
+          cornerX <= static_cast<float>(viewport_[0] + viewport_[2]) &&
+          cornerY >= static_cast<float>(viewport_[1]) &&
+          cornerY <= static_cast<float>(viewport_[1] + viewport_[3]) && point.z >= 0 && point.z <= 1))
         return;
-    // A pixel block starts at the pixel nearest its raster position; a point square of odd
-    // size covers the pixels around the one holding its centre, so the centre goes in the
-    // middle of the block's third column and row.
-    const double firstColumn = std::floor(cornerX + 0.5);
-    const double firstRow = std::floor(cornerY + 0.5);
-    centres_.push_back(static_cast<float>(firstColumn + 2.5));
-    centres_.push_back(static_cast<float>(firstRow + 2.5));
+    // A pixel block starts at the pixel nearest its raster position, a half rounding up; a
+    // point square of odd size covers the pixels around the one holding its centre, so the
+    // centre goes in the middle of the block's third column and row.
+    const float firstColumn = std::floor(cornerX + 0.5f);
+    const float firstRow = std::floor(cornerY + 0.5f);
+    centres_.push_back(firstColumn + 2.5f);
+    centres_.push_back(firstRow + 2.5f);
     centres_.push_back(static_cast<float>(point.z));
     colours_.insert(colours_.end(), rgba.begin(), rgba.end());
 }

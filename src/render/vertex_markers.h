@@ -11,10 +11,11 @@ namespace tess {
 // The vertex markers of one geoset: 5 x 5 pixel squares at window positions, drawn in one
 // call. A marker for window point (wx, wy, wz) covers the same pixels as a 5 x 5 pixel
 // block drawn at the raster position (wx - 2, wy - 2, wz): columns from round(wx - 2) and
-// rows from round(wy - 2), five of each, depth-tested (and written) at depth wz. Like the
-// block, a marker whose corner (wx - 2, wy - 2, wz) lies outside the viewport or the depth
-// range is not drawn at all, and one near the top or right edge is cut by the framebuffer,
-// not by the viewport.
+// rows from round(wy - 2), five of each, depth-tested (and written) at depth wz, the corner
+// rounded to single precision first (GL holds the raster position so) and a half rounding
+// up. Like the block, a marker whose corner lies outside the viewport or the depth range is
+// not drawn at all, and one near the top or right edge is cut by the framebuffer, not by the
+// viewport.
 class MarkerBatch {
 public:
     // Empties the batch for markers placed against `viewport` (x, y, width, height).

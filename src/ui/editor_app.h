@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/app_state.h"
-#include "model/model.h"
+#include "editor/document.h"
 #include "ui/gl_window.h"
 #include "ui/main_loop.h"
 #include "ui/qt_host.h"
@@ -16,22 +16,22 @@ public:
 
     EditorApp();
 
-    // Start-up: the default document, prepareDocument, then the GL window (client area
-    // windowWidth x windowHeight, initGL included). False when the window could not be
-    // made; its message box has been shown then.
+    // Start-up: the default document, prepareDocument, then the GL window (client area the
+    // view's windowWidth x windowHeight, initGL included). False when the window could not
+    // be made; its message box has been shown then.
     bool start();
 
     // Runs the main loop until Escape is held during an idle pass or the window is closed,
     // destroys the GL window, and returns the exit code (0).
     int run();
 
-    Model& model() { return model_; }
+    Document& document() { return document_; }
     AppState& state() { return state_; }
     GlWindow& glWindow() { return window_; }
     MainLoop& loop() { return loop_; }
 
 private:
-    Model model_;
+    Document document_;
     AppState state_;
     QtHost host_;
     GlWindow window_;

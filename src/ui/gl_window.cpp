@@ -24,7 +24,8 @@ QSurfaceFormat glWindowFormat() {
     return format;
 }
 
-GlWindow::GlWindow(Model& model, AppState& state, Host& host) : model_(model), state_(state), host_(host) {}
+GlWindow::GlWindow(Document& document, AppState& state, Host& host)
+    : document_(document), state_(state), host_(host) {}
 
 GlWindow::~GlWindow() {
     killGLWindow();
@@ -33,7 +34,7 @@ GlWindow::~GlWindow() {
 bool GlWindow::createGLWindow(const std::string& title, int width, int height, const QSurfaceFormat& format) {
     window_ = std::make_unique<MainWindow>(state_);
     window_->setWindowTitle(QString::fromStdString(title));
-    view_ = new GlView(model_, state_, textures_);
+    view_ = new GlView(document_, state_, textures_);
     view_->setFormat(format);
     window_->setCentralWidget(view_);
     window_->setClientSize(width, height);
@@ -50,8 +51,8 @@ bool GlWindow::createGLWindow(const std::string& title, int width, int height, c
     if (QOpenGLContext::currentContext() != view_->context())
         return fail("Can't Activate The GL Rendering Context.");
 
-    resizeScene(state_);
-    if (!initGL(textures_, model_, state_.currentFileName)) return fail("Initialization Failed.");
+    resizeScene(state_.view);
+    initGL(textures_, document_.model, state_.currentFileName);
     view_->setReady();
     view_->update();
     return true;

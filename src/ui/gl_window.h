@@ -5,8 +5,8 @@
 #include <string>
 
 #include "editor/app_state.h"
+#include "editor/document.h"
 #include "editor/host.h"
-#include "model/model.h"
 #include "render/texture_table.h"
 
 namespace tess {
@@ -25,7 +25,7 @@ QSurfaceFormat glWindowFormat();
 // "SHUTDOWN ERROR" message boxes, shown without an owner); all three must outlive it.
 class GlWindow {
 public:
-    GlWindow(Model& model, AppState& state, Host& host);
+    GlWindow(Document& document, AppState& state, Host& host);
     ~GlWindow();
     GlWindow(const GlWindow&) = delete;
     GlWindow& operator=(const GlWindow&) = delete;
@@ -47,7 +47,7 @@ public:
 private:
     bool fail(const char* text);
 
-    Model& model_;
+    Document& document_;
     AppState& state_;
     Host& host_;
     TextureTable textures_;

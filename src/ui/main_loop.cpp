@@ -2,12 +2,10 @@
 
 #include <QtWidgets/QApplication>
 
-#include "editor/document.h"
-
 namespace tess {
 
-MainLoop::MainLoop(Model& model, AppState& state, Host& host)
-    : model_(model), state_(state), host_(host), start_(std::chrono::steady_clock::now()) {
+MainLoop::MainLoop(Document& document, AppState& state, Host& host)
+    : document_(document), state_(state), host_(host), start_(std::chrono::steady_clock::now()) {
     timer_.setSingleShot(true);
     QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { pass(); });
 }
@@ -42,7 +40,7 @@ void MainLoop::pass() {
         timer_.start(kRetryMs);
         return;
     }
-    const IdleOutcome outcome = idlePass(model_, state_, host_, clockMs());
+    const IdleOutcome outcome = idlePass(document_, state_, host_, clockMs());
     if (outcome.stop) {
         quit(0);
         return;

@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "editor/app_state.h"
+#include "editor/document.h"
 #include "editor/host.h"
-#include "model/model.h"
 #include "ui/gl_view.h"
 
 namespace tess {
@@ -25,7 +25,7 @@ public:
     static constexpr int kRetryMs = 16;
 
     // Borrows everything; all must outlive the loop. The clock starts now.
-    MainLoop(Model& model, AppState& state, Host& host);
+    MainLoop(Document& document, AppState& state, Host& host);
 
     void setFinishedHandler(std::function<void(int)> handler) { finishedHandler_ = std::move(handler); }
 
@@ -41,7 +41,7 @@ public:
 private:
     void pass();
 
-    Model& model_;
+    Document& document_;
     AppState& state_;
     Host& host_;
     QPointer<GlView> view_;

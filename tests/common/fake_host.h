@@ -19,6 +19,7 @@ public:
         std::string caption;
         MessageIcon icon;
         bool ownedByMainWindow;
+        friend bool operator==(const Message&, const Message&) = default;
     };
 
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon,

@@ -42,19 +42,17 @@ Node makeNode(Node node, const char* name, std::uint32_t objectId, std::int32_t 
 
 Geoset makeQuadGeoset(std::uint32_t material, float offset) {
     Geoset g;
+    g.uvSets.resize(2);
     for (int i = 0; i < 4; ++i) {
-        Vertex v;
         const float x = static_cast<float>(i % 2) + offset;
         const float y = static_cast<float>(i / 2);
-        v.position = {x, y, -0.5f};
-        v.normal = {0, 0, 1};
-        v.U = {x * 0.5f, 0.25f};
-        v.V = {y * 0.5f, 0.75f};
-        v.vertexGroup = static_cast<std::uint32_t>(i % 2);
-        g.Vertices.push_back(v);
+        g.positions.push_back({x, y, -0.5f});
+        g.normals.push_back({0, 0, 1});
+        g.uvSets[0].push_back({x * 0.5f, y * 0.5f});
+        g.uvSets[1].push_back({0.25f, 0.75f});
+        g.vertexGroups.push_back(static_cast<std::uint32_t>(i % 2));
     }
     g.corners = {0, 1, 2, 2, 1, 3};
-    g.resetTriangleRecords();
     g.matrixGroups = {{0}, {0, 1}};
     g.extents = {Extent{1.5f, {-1, -1, -1}, {1, 1, 1}}, Extent{2.5f, {-2, -2, 0}, {2, 2, 0.5f}}};
     g.MaterialID = material;
@@ -143,7 +141,8 @@ Model makeRichModel() {
     // ObjectIds: bones 0-1, helper 2, light 3, attachments 4-5, emitters 6-8, event 9, shapes 10-11.
     Bone root;
     root.node = makeNode(root.node, "Root", 0, -1);
-    setKeys(root.node.Translation, Linear, -1, {{0, Vec3{0, 0, 0}}, {500, Vec3{0, 0, 10}}, {1000, Vec3{0, 0, 0}}});
+    setKeys(root.node.Translation, Linear, -1,
+            {{0, Vec3{0, 0, 0}}, {500, Vec3{0, 0, 10}}, {1000, Vec3{0, 0, 0}}});
     setKeys(root.node.Rotation, Bezier, -1, {{0, Quat{0, 0, 0, 1}}, {1000, Quat{0.5f, 0.5f, 0.5f, 0.5f}}});
     setKeys(root.node.Scaling, DontInterp, 1, {{100, Vec3{1, 1, 1}}});
     setKeys(root.node.Visibility, Hermite, -1, {{0, 1.0f}, {200, 0.0f}});
@@ -199,8 +198,9 @@ Model makeRichModel() {
 
     ParticleEmitter2 sparks;
     sparks.node = makeNode(sparks.node, "Sparks", 7, 1);
-    sparks.emitterFlags = NodeIsParticleEmitter | DontInheritRotation | Emitter2Unshaded | Emitter2SortPrimsFarZ |
-                          Emitter2LineEmitter | Emitter2Unfogged | Emitter2ModelSpace | Emitter2XYQuad;
+    sparks.emitterFlags = NodeIsParticleEmitter | DontInheritRotation | Emitter2Unshaded |
+                          Emitter2SortPrimsFarZ | Emitter2LineEmitter | Emitter2Unfogged |
+                          Emitter2ModelSpace | Emitter2XYQuad;
     sparks.LifeSpan = 1.5f;
     sparks.FilterMode = P2AlphaKey;
     sparks.Rows = 2;
@@ -321,20 +321,20 @@ Model makeLargeModel(std::size_t geosetCount, std::size_t verticesPerGeoset, std
     }
     for (std::size_t gi = 0; gi < geosetCount; ++gi) {
         Geoset g;
-        g.Vertices.resize(verticesPerGeoset);
+        g.uvSets.resize(2);
         for (std::size_t i = 0; i < verticesPerGeoset; ++i) {
-            Vertex& v = g.Vertices[i];
-            v.position = {next(), next(), next()};
-            v.normal = {0, 0, 1};
-            v.U = {next() * 0.01f, next() * 0.01f};
-            v.V = {next() * 0.01f, next() * 0.01f};
-            v.vertexGroup = static_cast<std::uint32_t>(i % 8);
+            // The draws keep the old per-vertex order (u0, u1, v0, v1), so the values stay.
+            g.positions.push_back({next(), next(), next()});
+            g.normals.push_back({0, 0, 1});
+            const float u0 = next() * 0.01f, u1 = next() * 0.01f, v0 = next() * 0.01f, v1 = next() * 0.01f;
+            g.uvSets[0].push_back({u0, v0});
+            g.uvSets[1].push_back({u1, v1});
+            g.vertexGroups.push_back(static_cast<std::uint32_t>(i % 8));
         }
         for (std::size_t i = 0; i + 2 < verticesPerGeoset; ++i) {
             const auto a = static_cast<std::uint32_t>(i);
             g.corners.insert(g.corners.end(), {a, a + 1, a + 2, a + 2, a + 1, a});
         }
-        g.resetTriangleRecords();
         for (std::uint32_t group = 0; group < 8; ++group)
             g.matrixGroups.push_back({group % static_cast<std::uint32_t>(boneCount)});
         g.extents = {Extent{}};

@@ -7,72 +7,55 @@
 namespace tess {
 namespace {
 
-TEST(OrbitStep, ClampsPitchAndWrapsYawOnce) {
-    const std::tuple<Vec2, int, int, Vec2> cases[] = {
+TEST(CameraSteps, OrbitClampsPitchAndWrapsYawOncePanTurnsHalfTheMovementBackButNotTheRoll) {
+    const std::tuple<Vec2, int, int, Vec2> orbits[] = {
         {{80, 355}, 10, 15, {90, 5}}, {{90, 0}, -1, 5, {90, 359}}, {{0, 350}, 10, -200, {-90, 360}}};
-    for (const auto& [from, dx, dy, to] : cases) {
-        AppState state;
-        state.cameraPitch = from[0];
-        state.cameraYaw = from[1];
-        orbitStep(state, dx, dy);
-        EXPECT_EQ((Vec2{state.cameraPitch, state.cameraYaw}), to) << dx << " " << dy;
+    for (const auto& [from, dx, dy, to] : orbits) {
+        View view;
+        std::tie(view.cameraPitch, view.cameraYaw) = std::tuple(from[0], from[1]);
+        orbitStep(view, dx, dy);
+        EXPECT_EQ((Vec2{view.cameraPitch, view.cameraYaw}), to) << dx << " " << dy;
     }
-}
-
-TEST(PanStep, TurnsHalfTheMouseMovementBackThroughPitchAndYawButNotRoll) {
-    const std::tuple<float, float, int, int, Vec3> cases[] = {{0, 0, 10, 0, {5, 0, 0}},
-                                                              {0, 0, 0, -10, {0, 5, 0}},
-                                                              {0, 90, 10, 0, {0, 0, 5}},
-                                                              {90, 0, 0, -10, {0, 0, -5}}};
-    for (const auto& [pitch, yaw, dx, dy, moved] : cases) {
-        AppState state;
-        state.cameraPitch = pitch;
-        state.cameraYaw = yaw;
-        state.cameraRoll = 45;
-        state.cameraTarget = {1, 1, 1};
-        panStep(state, dx, dy);
+    // Pitch, yaw, movement, then how far the target moves.
+    const float pans[][7] = {{0, 0, 10, 0, 5, 0, 0},    {0, 0, 0, -10, 0, 5, 0},   {0, 90, 10, 0, 0, 0, 5},
+                             {90, 0, 0, -10, 0, 0, -5}, {0, 180, 10, 0, -5, 0, 0}, {-90, 0, 0, -10, 0, 0, 5}};
+    for (const auto& pan : pans) {
+        View view;
+        std::tie(view.cameraPitch, view.cameraYaw, view.cameraRoll, view.cameraTarget) =
+            std::tuple(pan[0], pan[1], 45.0f, Vec3{1, 1, 1});
+        panStep(view, static_cast<int>(pan[2]), static_cast<int>(pan[3]));
         for (int i = 0; i < 3; ++i)
-            EXPECT_NEAR(state.cameraTarget[i], 1 + moved[i], 1e-5) << pitch << " " << yaw;
+            EXPECT_NEAR(view.cameraTarget[i], 1 + pan[4 + i], 1e-5) << pan[0] << " " << pan[1];
     }
 }
 
-TEST(ZoomStep, ForwardWordsMoveInAndEverythingElseMovesOutWithinLimits) {
-    AppState state;
+TEST(CameraSteps, ZoomMovesInOnForwardWordsOnlyWithinLimitsAndPresetsSetOnlyTheAngles) {
+    View view;
     for (const int word : {0, 1, 120, 999, 1000, 65416}) {  // 65416: a backward turn of -120
-        state.cameraDistance = 100;
-        zoomStep(state, static_cast<std::uint16_t>(word));
-        EXPECT_FLOAT_EQ(state.cameraDistance, word >= 1 && word <= 999 ? 80 : 125) << word;
+        view.cameraDistance = 100;
+        zoomStep(view, static_cast<std::uint16_t>(word));
+        EXPECT_FLOAT_EQ(view.cameraDistance, word >= 1 && word <= 999 ? 80 : 125) << word;
     }
-    for (int i = 0; i < 2000; ++i) zoomStep(state, 120);
-    EXPECT_EQ(state.cameraDistance, kMinCameraDistance);
-    zoomStep(state, 0);
-    EXPECT_GT(state.cameraDistance, kMinCameraDistance);  // zooming back out still works
-    for (int i = 0; i < 2000; ++i) zoomStep(state, 0);
-    EXPECT_EQ(state.cameraDistance, kMaxCameraDistance);
-}
-
-TEST(ViewPreset, SetsEachViewsAnglesAndKeepsDistanceAndTarget) {
-    AppState state;
-    state.cameraDistance = 77;
-    state.cameraTarget = {1, 2, 3};
-    const float angles[6][2] = {{0, 180}, {0, 0}, {0, 270}, {0, 90}, {90, -90}, {-90, 90}};
-    for (int view = 1; view <= 6; ++view) {
-        orbitStep(state, 13, 7);
-        state.cameraRoll = 5;
-        applyViewPreset(state, view);
-        EXPECT_EQ(state.viewType, view);
-        EXPECT_EQ((Vec3{state.cameraPitch, state.cameraYaw, state.cameraRoll}),
-                  (Vec3{angles[view - 1][0], angles[view - 1][1], 0}));
+    for (int i = 0; i < 2000; ++i) zoomStep(view, 120);
+    EXPECT_EQ(view.cameraDistance, kMinCameraDistance);
+    zoomStep(view, 0);
+    EXPECT_GT(view.cameraDistance, kMinCameraDistance);  // zooming back out still works
+    for (int i = 0; i < 2000; ++i) zoomStep(view, 0);
+    EXPECT_EQ(view.cameraDistance, kMaxCameraDistance);
+    view.cameraTarget = {1, 2, 3};
+    const Vec3 angles[] = {{0, 180, 0}, {0, 0, 0}, {0, 270, 0}, {0, 90, 0}, {90, -90, 0}, {-90, 90, 0}};
+    for (int type : {1, 2, 3, 4, 5, 6, 0, 7}) {  // Perspective keeps the angles; 7 is no view
+        orbitStep(view, 13, 7);
+        view.cameraRoll = 5;
+        const View before = view;
+        applyViewPreset(view, static_cast<ViewType>(type));
+        const bool preset = type >= 1 && type <= 6;
+        EXPECT_EQ((Vec3{view.cameraPitch, view.cameraYaw, view.cameraRoll}),
+                  (preset ? angles[type - 1] : Vec3{before.cameraPitch, before.cameraYaw, 5}));
+        EXPECT_EQ(view.viewType, type == 7 ? before.viewType : static_cast<ViewType>(type)) << type;
+        EXPECT_EQ(std::tuple(view.cameraDistance, view.cameraTarget),
+                  std::tuple(kMaxCameraDistance, Vec3{1, 2, 3}));
     }
-    EXPECT_EQ(state.cameraDistance, 77);
-    EXPECT_EQ(state.cameraTarget, (Vec3{1, 2, 3}));
-
-    applyViewPreset(state, 5);  // Top, then orbiting turns on from the preset
-    orbitStep(state, 10, -5);
-    applyViewPreset(state, 0);  // Perspective keeps the angles
-    applyViewPreset(state, 7);  // not a view: nothing changes
-    EXPECT_EQ((Vec2{state.cameraPitch, state.cameraYaw}), (Vec2{85, 280}));
-    EXPECT_EQ(state.viewType, 0);
 }
 
 }  // namespace

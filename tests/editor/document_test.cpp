@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
+#include <string>
 #include <tuple>
 #include <vector>
 
-#include "anim/node_order.h"
-#include "anim/pose.h"
 #include "common/fake_host.h"
 
 namespace tess {
@@ -16,134 +14,102 @@ namespace {
 
 // A bone whose Z translation runs from 0 at time 0 to 1000 at time 10000 (0.1 per ms), and a
 // vertex at the origin bound to it, so a pose at time t puts the vertex at (0, 0, t / 10).
-Model rampModel() {
-    Model model;
-    model.Bones.emplace_back().node.Translation.keys = {{0, {0, 0, 0}, {}, {}},
-                                                        {10000, {0, 0, 1000}, {}, {}}};
-    model.PivotPoints.push_back({});
-    Geoset& g = model.Geosets.emplace_back();
-    g.Vertices.emplace_back();
-    g.matrixGroups = {{0}};
-    return model;
-}
+struct DocumentTest : ::testing::Test {
+    DocumentTest() {
+        Model& model = document.model;
+        model.Bones.emplace_back().node.Translation.keys = {{0, {0, 0, 0}, {}, {}},
+                                                            {10000, {0, 0, 1000}, {}, {}}};
+        model.Geosets.emplace_back().resizeVertices(1);
+        model.Geosets[0].matrixGroups = {{0}};
+    }
+    float posedZ() const { return document.pose.animatedPositions.at(0).at(0)[2]; }
+    Document document;
+    AppState state;
+    testing::FakeHost host;
+};
 
-float posedZ(const Model& model) {
-    return model.Geosets[0].Vertices[0].animatedPosition[2];
-}
-
-TEST(Document, PrepareRenumbersBonesAndPosesAtTheFirstSequencesStart) {
-    Model model = rampModel();
+TEST_F(DocumentTest, PrepareRenumbersSelectsTheFirstBoneClearsMarksAndPosesAtTheFirstSequencesStart) {
+    Model& model = document.model;
     model.Bones.push_back(model.Bones[0]);
     model.Bones[0].node.ObjectId = 7;
     model.Bones[1].node.ObjectId = 3;
     model.Helpers.emplace_back().node.ObjectId = 5;
     model.Sequences = {{.Name = "First", .IntervalStart = 3333, .IntervalEnd = 4000},
-                       {.Name = "Second", .IntervalStart = 5000, .IntervalEnd = 6000}};
-    AppState state;
-    state.currentTool = ExtrudeTool;
-    state.selectedNode = 1;
-    state.allNodes = {4, 4, 4};
-    testing::FakeHost host;
-
-    prepareDocument(model, state, host);
-    EXPECT_EQ((std::array{model.Bones[0].node.ObjectId, model.Bones[1].node.ObjectId,
-                          model.Helpers[0].node.ObjectId}),
-              (std::array{0u, 1u, 5u}));
-    EXPECT_EQ(state.currentTool, RotateTool);
-    EXPECT_EQ(state.selectedNode, 0);
-    EXPECT_EQ(state.allNodes, (std::vector<std::uint32_t>{0, 1}));
-    EXPECT_EQ((std::array{state.rangeStart, state.rangeEnd, state.currentTime}),
-              (std::array{3333, 4000, 3333}));
-    EXPECT_FLOAT_EQ(posedZ(model), 333.3f);
-    EXPECT_EQ(host.animationBarRepaints, 1);
-    EXPECT_TRUE(host.messages.empty());
-}
-
-TEST(Document, PrepareWithoutSequenceReportsAndUsesTheDefaultRangeUnlikeTheDefaultDocument) {
-    Model model = rampModel();
-    AppState state;
-    state.rangeStart = 200;
-    state.rangeEnd = 300;
-    state.currentTime = 250;
-    testing::FakeHost host;
-    prepareDocument(model, state, host);
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Assertion failed (line 3667)");
-    EXPECT_EQ(host.messages[0].caption, "Assertion failure");
-    EXPECT_FALSE(host.messages[0].ownedByMainWindow);
-    EXPECT_EQ((std::array{state.rangeStart, state.rangeEnd, state.currentTime}), (std::array{0, 1000, 0}));
-
-    // Without bones nothing is selected.
-    Model empty;
-    empty.Sequences.emplace_back();
-    prepareDocument(empty, state, host);
-    EXPECT_EQ(state.selectedNode, -1);
-    EXPECT_TRUE(state.allNodes.empty());
-
+                       {.Name = "Second", .IntervalStart = 5000}};
+    document.selection = {{{{1}, {1}, {1, 1}}, {}}, {0, 0}};  // marks of another document
+    document.screenPositions = {{{4, 4, 4}, {5, 5, 5}}};
+    state.view.currentTool = Tool::Extrude;
+    state.view.allNodes = {4, 4, 4};
+    prepareDocument(document, state, host);
+    EXPECT_EQ(
+        std::tuple(model.Bones[0].node.ObjectId, model.Bones[1].node.ObjectId, model.Helpers[0].node.ObjectId,
+                   state.view.currentTool, state.view.selectedNode, state.view.allNodes),
+        std::tuple(0u, 1u, 5u, Tool::Rotate, 0, std::vector<std::uint32_t>{0, 1}));
+    EXPECT_EQ(std::tuple(document.selection, document.screenPositions),
+              std::tuple(Selection{{{{0}, {0}, {}}}, {1}}, ScreenPositions{{{0, 0, 0}}}));
+    EXPECT_EQ(std::tuple(state.rangeStart, state.rangeEnd, state.currentTime), std::tuple(3333, 4000, 3333));
+    EXPECT_EQ(std::tuple(posedZ(), host.animationBarRepaints, host.messages.size()),
+              std::tuple(333.3f, 1, 0u));
+    // Without a sequence: the assertion box and the range 0..1000; without bones nothing is selected.
+    model.Sequences.clear();
+    model.Bones.clear();
+    prepareDocument(document, state, host);
+    const testing::FakeHost::Message noSequence{"Assertion failed (line 3667)", "Assertion failure",
+                                                MessageIcon::None, false};
+    EXPECT_EQ(host.messages, std::vector{noSequence});
+    EXPECT_EQ(std::tuple(state.rangeStart, state.rangeEnd, state.currentTime, state.view.selectedNode,
+                         state.view.allNodes.size()),
+              std::tuple(0, 1000, 0, -1, 0u));
     // The default document replaces what the model held and has all it needs.
     buildDefaultDocument(model);
-    prepareDocument(model, state, host);
-    EXPECT_EQ(model.Name, "Untitled");
-    EXPECT_TRUE(model.Geosets.empty());
-    EXPECT_EQ(state.selectedNode, 0);
-    EXPECT_EQ(host.messages.size(), 1u);
+    prepareDocument(document, state, host);
+    EXPECT_EQ(std::tuple(model.Name, model.Geosets.size(), document.pose.animatedPositions.size(),
+                         state.view.selectedNode, host.messages.size()),
+              std::tuple("Untitled", 0u, 0u, 0, 1u));
+    // Reports: only check entries, in order, as assertion boxes.
+    Diagnostics reports;
+    reports.check(3667);
+    reports.error("parse error");
+    reports.check(3309, Severity::Warning);
+    showDiagnostics(host, reports);
+    ASSERT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(std::tuple(host.messages[1], host.messages[2].text),
+              std::tuple(noSequence, "Assertion failed (line 3309)"));
 }
 
-struct IdleFixture : ::testing::Test {
-    IdleFixture() {
-        computeNodeOrder(model);
-        state.editMode = EditMode::Animation;
-    }
-    Model model = rampModel();
-    AppState state;
-    testing::FakeHost host;
-};
-
-TEST_F(IdleFixture, ArrowsStepTheTimeByTheClockWithinTheRange) {
-    // With both arrows the advance is clamped first, then the same step is taken back. The
-    // step stays right across the wrap of the 32-bit millisecond clock, clamp included.
-    const std::tuple<bool, bool, std::int32_t, std::int32_t, std::int32_t, std::int32_t> cases[] = {
-        {true, false, 100, 1000, 1250, 350}, {true, false, 900, 1000, 3000, 1000},
-        {false, true, 400, 1000, 1200, 200}, {false, true, 150, 1000, 1500, 100},
-        {true, true, 900, 1500, 1700, 800},  {true, false, 990, INT32_MAX - 10, INT32_MIN + 10, 1000},
-        {false, false, 500, 1000, 4000, 500}};
+TEST_F(DocumentTest, IdlePassesPlayInAnimationModeResetInVertexModeAndFollowEscapeAndMinimising) {
+    // Mode, keys held (Right, Left, Escape; M: minimised), time, clock before and now, then the
+    // time and posed z after. Arrows step the time by the clock within 100..1000 (both: clamped
+    // advance, then the same step back), across the 32-bit clock's wrap too. Vertex mode resets the
+    // pose, Triangle mode only draws; the clock moves on only in Animation mode.
+    using enum EditMode;
+    const std::tuple<EditMode, std::string, std::int32_t, std::int32_t, std::int32_t, std::int32_t, float>
+        rows[] = {{Animation, "R", 100, 1000, 1250, 350, 35},
+                  {Animation, "R", 900, 1000, 3000, 1000, 100},
+                  {Animation, "L", 400, 1000, 1200, 200, 20},
+                  {Animation, "L", 150, 1000, 1500, 100, 10},
+                  {Animation, "RL", 900, 1500, 1700, 800, 80},
+                  {Animation, "R", 990, INT32_MAX - 10, INT32_MIN + 10, 1000, 100},
+                  {Animation, "", 500, 1000, 4000, 500, 100},
+                  {Vertex, "R", 500, 1000, 5000, 500, 0},
+                  {Animation, "R", 500, 6000, 6000, 500, 50},
+                  {Triangle, "RME", 500, 1000, 7000, 500, 50}};
     state.rangeStart = 100;
-    for (const auto& [right, left, from, lastClock, now, to] : cases) {
-        state.keysDown[kKeyRight] = right;
-        state.keysDown[kKeyLeft] = left;
-        state.currentTime = from;
-        state.lastClock = lastClock;
-        testing::FakeHost rowHost;
-        idlePass(model, state, rowHost, now);
-        EXPECT_EQ(state.currentTime, to) << "from " << from << " at " << now;
-        EXPECT_EQ(state.lastClock, now);
-        EXPECT_EQ(rowHost.animationBarRepaints, int{right} + int{left});
-        if (right || left) {
-            EXPECT_FLOAT_EQ(posedZ(model), static_cast<float>(to) / 10);
-        }
+    for (const auto& [mode, keys, from, clock, now, to, z] : rows) {
+        const auto held = [&](char key) { return keys.find(key) != std::string::npos; };
+        std::tie(state.view.editMode, state.isActive, state.currentTime, state.lastClock) =
+            std::tuple(mode, !held('M'), from, clock);
+        std::tie(state.keysDown[kKeyRight], state.keysDown[kKeyLeft], state.keysDown[kKeyEscape]) =
+            std::tuple(held('R'), held('L'), held('E'));
+        const int repaints = host.animationBarRepaints;
+        const IdleOutcome outcome = idlePass(document, state, host, now);
+        const int playing = mode == Animation ? held('R') + held('L') : 0;
+        EXPECT_EQ(std::tuple(state.currentTime, state.lastClock, host.animationBarRepaints - repaints,
+                             outcome.drawFrame, outcome.stop),
+                  std::tuple(to, mode == Animation ? now : clock, playing, !held('M'), held('E')))
+            << keys << " from " << from;
+        EXPECT_NEAR(posedZ(), z, 1e-4) << keys << " from " << from;
     }
-}
-
-TEST_F(IdleFixture, OtherModesDoNotPlayAndTheOutcomeFollowsEscapeAndMinimising) {
-    state.keysDown[kKeyRight] = true;
-    state.currentTime = 500;
-    evaluateModel(model, 500);
-    // Vertex mode puts the rest pose back and leaves time and clock alone.
-    state.editMode = EditMode::Vertex;
-    IdleOutcome outcome = idlePass(model, state, host, 5000);
-    EXPECT_TRUE(outcome.drawFrame && !outcome.stop);
-    EXPECT_EQ(state.lastClock, 0);
-    EXPECT_FLOAT_EQ(posedZ(model), 0);
-
-    // Triangle mode only draws: the pose stays as it was.
-    evaluateModel(model, 500);
-    state.editMode = EditMode::Triangle;
-    state.isActive = false;
-    state.keysDown[kKeyEscape] = true;
-    outcome = idlePass(model, state, host, 6000);
-    EXPECT_TRUE(!outcome.drawFrame && outcome.stop);
-    EXPECT_FLOAT_EQ(posedZ(model), 50);
-    EXPECT_EQ(state.currentTime, 500);
 }
 
 }  // namespace

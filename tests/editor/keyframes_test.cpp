@@ -2,20 +2,69 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdint>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "anim/node_order.h"
-#include "anim/pose.h"
+#include "anim/track_evaluation.h"
 #include "common/fake_host.h"
 
 namespace tess {
 namespace {
 
 const float kH = std::sqrt(0.5f);
+
+// Keys in any order with repeated times: find-or-insert stops at the first key not before t
+// (returning it when it is at t, else inserting the evaluated value there; an inserted rotation
+// key's tangents are its value); delete erases the first key at t wherever it stands.
+TEST(KeysAtATime, FindOrInsertAndDeleteOnShuffledTracksWithRepeatedTimes) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 1000; ++round) {
+        VectorTrack track;
+        for (std::uint32_t k = 0, n = static_cast<std::uint32_t>(random() % 6); k < n; ++k)
+            track.keys.push_back(
+                {static_cast<std::int32_t>(random() % 4) * 100, {float(k), 1, 2}, {3, 4, 5}, {6, 7, 8}});
+        std::shuffle(track.keys.begin(), track.keys.end(), random);
+        const std::int32_t t = static_cast<std::int32_t>(random() % 8) * 50;
+        VectorTrack expected = track, actual = track;
+        auto& keys = expected.keys;
+        const auto at = std::find_if(keys.begin(), keys.end(), [t](auto& k) { return k.time == t; });
+        if (at != keys.end()) keys.erase(at);
+        deleteKey(actual, t);
+        ASSERT_EQ(actual, expected) << "round " << round;
+        expected = actual = track;
+        const auto stop = std::find_if(keys.begin(), keys.end(), [t](auto& k) { return k.time >= t; });
+        const auto index = static_cast<std::size_t>(stop - keys.begin());
+        if (stop == keys.end() || stop->time != t)
+            keys.insert(stop, {t, evaluateTranslation(track, t), {}, {}});
+        ASSERT_EQ(findOrInsertKey(actual, t), index) << "round " << round;
+        ASSERT_EQ(actual, expected) << "round " << round;
+    }
+    QuatTrack rotation;
+    rotation.keys = {{0, {0, 0, 0, 1}, {}, {}}, {1000, {0, 0, kH, kH}, {}, {}}};
+    const Quat q = evaluateRotation(rotation, 500);
+    EXPECT_EQ(rotation.keys.at(findOrInsertKey(rotation, 500)), (QuatTrack::Key{500, q, q, q}));
+}
+
+// Of two bones, bone 0 is selected; it has rotation and translation keys at 0 and 1000 (those at
+// 1000 with tangents) and a scaling key at 500. The model is posed at currentTime 500.
+struct KeyframeCommands : ::testing::Test {
+    KeyframeCommands() {
+        document.model.Bones.resize(2);
+        selected().Rotation.keys = {{0, {0, 0, 0, 1}, {}, {}}, {1000, {0, 0, kH, kH}, {1, 2, 3, 4}, {}}};
+        selected().Translation.keys = {{0, {0, 0, 0}, {}, {}}, {1000, {0, 0, 10}, {7, 7, 7}, {}}};
+        selected().Scaling.keys = {{500, {2, 2, 2}, {}, {}}};
+        state.view.selectedNode = 0;
+        setCurrentTime(document, state, host, 500);
+    }
+    Node& selected() { return document.model.Bones[0].node; }
+    Document document;
+    AppState state;
+    testing::FakeHost host;
+};
 
 template <class V>
 std::string timesOf(const Track<V>& track) {
@@ -24,192 +73,90 @@ std::string timesOf(const Track<V>& track) {
     return out;
 }
 
-// The key times of the Rotation, Translation and Scaling tracks: " 0 1000 | 0 1000 | 500".
-std::string keyTimes(const Node& node) {
-    return timesOf(node.Rotation) + " |" + timesOf(node.Translation) + " |" + timesOf(node.Scaling);
-}
-
-TEST(KeysAtATime, FindOrInsertAddsTheEvaluatedValueInTimeOrderAndDeleteErasesTheFirst) {
-    VectorTrack track;
-    track.keys = {{0, {0, 0, 0}, {1, 1, 1}, {2, 2, 2}}, {1000, {10, 0, 0}, {3, 3, 3}, {4, 4, 4}}};
-    const VectorTrack before = track;
-    EXPECT_EQ(findOrInsertKey(track, 1000), 1u);
-    EXPECT_EQ(track, before);
-    EXPECT_EQ(findOrInsertKey(track, 250), 1u);
-    EXPECT_EQ(track.keys[1], (VectorTrack::Key{250, {2.5f, 0, 0}, {0, 0, 0}, {0, 0, 0}}));
-    EXPECT_EQ(findOrInsertKey(track, -100), 0u);
-    EXPECT_EQ(findOrInsertKey(track, 2000), 4u);
-    EXPECT_EQ(timesOf(track), " -100 0 250 1000 2000");
-
-    // An inserted rotation key takes the slerped value as value and both tangents.
-    QuatTrack rotation;
-    rotation.keys = {{0, {0, 0, 0, 1}, {}, {}}, {1000, {0, 0, kH, kH}, {}, {}}};
-    EXPECT_EQ(findOrInsertKey(rotation, 500), 1u);
-    const Quat q = rotation.keys[1].value;
-    EXPECT_NEAR(q[2], 0.3826834f, 1e-6);
-    EXPECT_EQ(rotation.keys[1], (QuatTrack::Key{500, q, q, q}));
-
-    // Of keys sharing a time, the first is erased; a time without a key erases nothing.
-    track.keys = {{100, {2, 0, 0}, {}, {}}, {100, {3, 0, 0}, {}, {}}};
-    deleteKey(track, 50);
-    deleteKey(track, 100);
-    EXPECT_EQ(track.keys, (std::vector<VectorTrack::Key>{{100, {3, 0, 0}, {}, {}}}));
-}
-
-// Of two bones, bone 0 is selected; it has rotation and translation keys at 0 and 1000 and a
-// scaling key at 500. The model is posed at currentTime 500.
-struct KeyframeCommands : ::testing::Test {
-    KeyframeCommands() {
-        model.Bones.resize(2);
-        selected().Rotation.keys = {{0, {0, 0, 0, 1}, {}, {}}, {1000, {0, 0, kH, kH}, {}, {}}};
-        selected().Translation.keys = {{0, {0, 0, 0}, {}, {}}, {1000, {0, 0, 10}, {}, {}}};
-        selected().Scaling.keys = {{500, {2, 2, 2}, {}, {}}};
-        computeNodeOrder(model);
-        state.selectedNode = 0;
-        state.currentTime = 500;
-        evaluateModel(model, 500);
+TEST_F(KeyframeCommands, CopyPasteZeroAndDeleteEditTheSwitchedOnTracksAtTheCurrentTimeAndRepose) {
+    const Model original = document.model;
+    pasteKeyframe(document, state, host);  // nothing copied yet
+    copyKeyframe(document, state);         // the pose at 500; no key, no repaint
+    EXPECT_EQ(document.model, original);
+    const float half = document.pose.bones[0].rotation[2];
+    EXPECT_NEAR(half, 0.3826834f, 1e-6);
+    EXPECT_EQ(state.keyClipboard.translation, (Vec3{0, 0, 5}));
+    // Each step: command, time, the switches on (R, T, S), then the key times of the three tracks
+    // and, posed at that time, the rotation's z (a turn about Z), the translation's z, the scaling.
+    using Command = void (*)(Document&, AppState&, Host&);
+    const std::tuple<Command, std::int32_t, std::string, std::string, float, float, float> steps[] = {
+        {pasteKeyframe, 250, "-TS", " 0 1000| 0 250 1000| 500", 0.1950903f, 5, 0},
+        {pasteKeyframe, 1000, "R-S", " 0 1000| 0 250 1000| 500", half, 10, 2},
+        {zeroKeyframe, 500, "RT-", " 0 500 1000| 0 250 500 1000| 500", 0, 0, 2},
+        {zeroKeyframe, 1000, "-TS", " 0 500 1000| 0 250 500 1000| 500 1000", half, 0, 1},
+        {deleteKeyframe, 500, "RTS", " 0 1000| 0 250 1000| 500 1000", 0.1950903f, 10.0f / 3, 2},
+        {deleteKeyframe, 250, "-T-", " 0 1000| 0 1000| 500 1000", 0.0980171f, 0, 0}};
+    for (const auto& [command, time, on, times, rotationZ, translationZ, scaling] : steps) {
+        state.currentTime = time;
+        std::tie(state.keyRotation, state.keyTranslation, state.keyScaling) =
+            std::tuple(on[0] == 'R', on[1] == 'T', on[2] == 'S');
+        command(document, state, host);
+        const Node& node = selected();
+        EXPECT_EQ(timesOf(node.Rotation) + "|" + timesOf(node.Translation) + "|" + timesOf(node.Scaling),
+                  times);
+        const NodePose& posed = document.pose.bones[0];
+        EXPECT_NEAR(posed.rotation[2], rotationZ, 1e-6) << times;
+        EXPECT_NEAR(posed.rotation[3], std::sqrt(1 - rotationZ * rotationZ), 1e-6) << times;
+        EXPECT_NEAR(posed.translation[2], translationZ, 1e-5) << times;
+        EXPECT_EQ(evaluateTranslation(node.Scaling, time), (Vec3{scaling, scaling, scaling})) << times;
     }
-    Node& selected() { return model.Bones[0].node; }
-
-    Model model;
-    AppState state;
-    testing::FakeHost host;
-};
-
-TEST_F(KeyframeCommands, CopyTakesTheEvaluatedPoseAndPasteWritesItIntoSwitchedOnTracks) {
-    const Model original = model;
-    pasteKeyframe(model, state, host);  // nothing copied yet
-    copyKeyframe(model, state);
-    EXPECT_EQ(model, original);
-    EXPECT_EQ(host.animationBarRepaints, 0);
-    EXPECT_NEAR(state.keyClipboard.rotation[2], 0.3826834f, 1e-6);
-
-    state.keyRotation = false;
-    state.currentTime = 250;
-    pasteKeyframe(model, state, host);
-    EXPECT_EQ(keyTimes(selected()), " 0 1000 | 0 250 1000 | 500");
-    EXPECT_EQ(selected().Translation.keys[1].value, (Vec3{0, 0, 5}));
-
-    // An existing key keeps its tangents; the model is re-posed with the pasted key.
-    state.keyRotation = true;
-    selected().Translation.keys[2].InTan = {7, 7, 7};
-    state.currentTime = 1000;
-    pasteKeyframe(model, state, host);
-    EXPECT_EQ(selected().Translation.keys[2], (VectorTrack::Key{1000, {0, 0, 5}, {7, 7, 7}, {}}));
-    EXPECT_EQ(selected().Rotation.keys[1].value, state.keyClipboard.rotation);
-    EXPECT_EQ(host.animationBarRepaints, 2);
-    EXPECT_FLOAT_EQ(selected().worldMatrix[11], 5);
+    EXPECT_EQ(std::tuple(selected().Rotation.keys.back().InTan, selected().Translation.keys.back().InTan),
+              std::tuple(Quat{1, 2, 3, 4}, Vec3{7, 7, 7}));  // keys written in place keep their tangents
+    EXPECT_EQ(host.animationBarRepaints, 7);
 }
 
-TEST_F(KeyframeCommands, ZeroSetsTheSwitchedOnKeysAtTheCurrentTime) {
-    state.keyScaling = false;
-    zeroKeyframe(model, state, host);
-    EXPECT_EQ(keyTimes(selected()), " 0 500 1000 | 0 500 1000 | 500");
-    EXPECT_EQ(selected().Rotation.keys[1].value, (Quat{0, 0, 0, 1}));
-    EXPECT_EQ(selected().Translation.keys[1].value, (Vec3{0, 0, 0}));
-    EXPECT_EQ(selected().Scaling.keys[0].value, (Vec3{2, 2, 2}));
-    EXPECT_FLOAT_EQ(selected().worldMatrix[11], 0);
-
-    // An existing key is overwritten in place, its tangents kept.
-    state.keyRotation = false;
-    state.keyScaling = true;
-    selected().Translation.keys[2].OutTan = {4, 4, 4};
-    state.currentTime = 1000;
-    zeroKeyframe(model, state, host);
-    EXPECT_EQ(selected().Rotation.keys[2].value, (Quat{0, 0, kH, kH}));
-    EXPECT_EQ(selected().Translation.keys[2], (VectorTrack::Key{1000, {0, 0, 0}, {}, {4, 4, 4}}));
-    EXPECT_EQ(keyTimes(selected()), " 0 500 1000 | 0 500 1000 | 500 1000");
-    EXPECT_EQ(selected().Scaling.keys[1].value, (Vec3{1, 1, 1}));
-    EXPECT_EQ(host.animationBarRepaints, 2);
-}
-
-TEST_F(KeyframeCommands, DeleteRemovesRotationAndTranslationKeysButKeepsScaling) {
-    state.currentTime = 1000;
-    deleteKeyframe(model, state, host);
-    state.currentTime = 500;
-    deleteKeyframe(model, state, host);
-    EXPECT_EQ(keyTimes(selected()), " 0 | 0 | 500");
-    EXPECT_EQ(host.animationBarRepaints, 2);
-    state.currentTime = 0;
-    state.keyTranslation = false;
-    deleteKeyframe(model, state, host);
-    EXPECT_EQ(keyTimes(selected()), " | 0 | 500");
-}
-
-template <class V>
-void setKeyTimes(Track<V>& track, const std::vector<std::int32_t>& times) {
-    track.keys.clear();
-    for (std::int32_t time : times) track.keys.push_back({time, {}, {}, {}});
-}
-
-TEST_F(KeyframeCommands, JumpGoesToTheNearestKeyWhateverTheSwitchesFirstFoundOnTies) {
-    // Ties go to the key found first, searching Rotation, Translation, Scaling in key order;
-    // distances beyond the i32 range must not wrap into small ones.
-    using Times = std::vector<std::int32_t>;
-    const std::tuple<Times, Times, Times, std::int32_t, std::int32_t> cases[] = {
-        {{0, 1000}, {0, 1000}, {500}, 500, 500},
-        {{0, 1000}, {0, 1000}, {}, 500, 0},
-        {{1000}, {0, 1000}, {}, 500, 1000},
-        {{1000}, {0}, {990}, 980, 990},
-        {{}, {INT32_MIN, INT32_MAX - 10}, {}, INT32_MAX, INT32_MAX - 10},
-        {{}, {}, {}, 321, 321}};
+TEST_F(KeyframeCommands, JumpGoesToTheNearestKeyOfAnyTrackWhateverTheSwitchesFirstFoundOnTies) {
+    // From 450 the Scaling key at 500 is nearest; from 250 Rotation's key at 0 is found first of
+    // three keys 250 away. Distances beyond the i32 range must not wrap; without keys time stays.
     state.keyRotation = state.keyTranslation = state.keyScaling = false;
-    for (const auto& [rotation, translation, scaling, from, to] : cases) {
-        setKeyTimes(selected().Rotation, rotation);
-        setKeyTimes(selected().Translation, translation);
-        setKeyTimes(selected().Scaling, scaling);
+    const auto jumpFrom = [&](std::int32_t from) {
         state.currentTime = from;
-        jumpToNearestKey(model, state, host);
-        EXPECT_EQ(state.currentTime, to) << "from " << from;
-    }
-    EXPECT_EQ(host.animationBarRepaints, 6);
+        jumpToNearestKey(document, state, host);
+        return state.currentTime;
+    };
+    EXPECT_EQ(std::tuple(jumpFrom(450), jumpFrom(250)), std::tuple(500, 0));
+    selected().Rotation.keys.clear();
+    selected().Scaling.keys.clear();
+    selected().Translation.keys = {{INT32_MIN, {}, {}, {}}, {INT32_MAX - 10, {}, {}, {}}};
+    EXPECT_EQ(jumpFrom(INT32_MAX), INT32_MAX - 10);
+    selected().Translation.keys.clear();
+    EXPECT_EQ(jumpFrom(321), 321);
 }
 
-TEST_F(KeyframeCommands, MakeLinearAsksAndConvertsOnlyCurvedTracksOfListedBones) {
-    model.Bones.emplace_back().node.Rotation.interpolationType = Bezier;  // not listed
-    Node& listed = model.Bones[1].node;
-    listed.Translation.keys = {{0, {1, 2, 3}, {4, 5, 6}, {7, 8, 9}}};
-    listed.Translation.interpolationType = Bezier;
+TEST_F(KeyframeCommands, MakeLinearAsksThenConvertsOnlyCurvedTracksOfListedBonesAndNoBoneMeansNoChange) {
+    Node& listed = document.model.Bones[1].node;
+    listed.Translation.interpolationType = listed.Visibility.interpolationType = Bezier;
     listed.Rotation.interpolationType = Hermite;
-    listed.Scaling.interpolationType = Bezier;
-    listed.Visibility.interpolationType = Bezier;
-    selected().Scaling.interpolationType = DontInterp;
-    model.Helpers.emplace_back().node.Translation.interpolationType = Hermite;
-    state.allNodes = {0, 1, 9};
-    const Model original = model;
-
-    makeLinear(model, state, host);
-    ASSERT_EQ(host.questions.size(), 1u);
-    EXPECT_EQ(host.questions[0].text, "Make things linear?");
-    EXPECT_EQ(host.questions[0].caption, "");
-    EXPECT_EQ(model, original);
-
-    // Yes: only the curved tracks of listed bones change, keys and all else kept.
+    listed.Scaling.interpolationType = DontInterp;
+    selected().Rotation.interpolationType = Bezier;  // not listed
+    state.view.allNodes = {1, 9};
+    const Model original = document.model;
+    makeLinear(document, state, host);
+    EXPECT_EQ(std::tuple(host.questions.size(), host.questions[0].text, host.questions[0].caption),
+              std::tuple(1u, "Make things linear?", ""));
+    EXPECT_EQ(document.model, original);
     host.yesNoReplies = {true};
-    makeLinear(model, state, host);
+    makeLinear(document, state, host);
     Model expected = original;
     Node& converted = expected.Bones[1].node;
     converted.Translation.interpolationType = converted.Rotation.interpolationType = Linear;
-    converted.Scaling.interpolationType = Linear;
-    EXPECT_EQ(model, expected);
-}
-
-TEST_F(KeyframeCommands, NothingHappensWithoutASelectedBone) {
+    EXPECT_EQ(document.model, expected);
     state.keyClipboard = {true, {0, 0, 1, 0}, {1, 2, 3}};
-    state.currentTime = 250;
-    const Model original = model;
     for (std::int32_t none : {-1, 2}) {
-        state.selectedNode = none;
-        copyKeyframe(model, state);
-        pasteKeyframe(model, state, host);
-        zeroKeyframe(model, state, host);
-        deleteKeyframe(model, state, host);
-        jumpToNearestKey(model, state, host);
-        EXPECT_EQ(model, original);
-        EXPECT_EQ(state.currentTime, 250);
-        EXPECT_EQ(state.keyClipboard.translation, (Vec3{1, 2, 3}));
+        state.view.selectedNode = none;
+        for (auto command : {pasteKeyframe, zeroKeyframe, deleteKeyframe, jumpToNearestKey})
+            command(document, state, host);
+        copyKeyframe(document, state);
+        EXPECT_EQ(document.model, expected);
+        EXPECT_EQ(std::tuple(state.currentTime, state.keyClipboard.translation),
+                  std::tuple(500, Vec3{1, 2, 3}));
     }
-    EXPECT_EQ(host.animationBarRepaints, 0);
+    EXPECT_EQ(host.animationBarRepaints, 1);
 }
 
 }  // namespace

@@ -2,162 +2,128 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <array>
+#include <tuple>
 
-#include "anim/node_order.h"
 #include "common/fake_host.h"
 
 namespace tess {
 namespace {
 
-void expectNear(const Vec3& actual, const Vec3& expected) {
-    for (int k = 0; k < 3; ++k) EXPECT_NEAR(actual[k], expected[k], 1e-5f) << "component " << k;
-}
-
 TEST(AxisDragAmount, ProjectsPixelsOntoTheAxisInUnitsOfFifteenPerAxisLength) {
-    const struct {
-        Vec2 axis, movement;
-        float amount;
-    } cases[] = {{{60, 0}, {30, 25}, 7.5f},  {{60, 0}, {-30, 0}, -7.5f}, {{10, 10}, {-1, 20}, 14.25f},
-                 {{30, -40}, {30, -40}, 15}, {{30, -40}, {40, 30}, 0},   {{0, 0}, {30, 0}, 0}};
-    for (const auto& c : cases)
-        EXPECT_FLOAT_EQ(axisDragAmount(c.axis, c.movement), c.amount) << "case " << &c - cases;
+    const std::tuple<Vec2, Vec2, float> cases[] = {{{60, 0}, {30, 25}, 7.5f},    {{60, 0}, {-30, 0}, -7.5f},
+                                                   {{10, 10}, {-1, 20}, 14.25f}, {{30, -40}, {30, -40}, 15},
+                                                   {{30, -40}, {40, 30}, 0},     {{0, 0}, {30, 0}, 0}};
+    for (const auto& [axis, movement, amount] : cases)
+        EXPECT_FLOAT_EQ(axisDragAmount(axis, movement), amount);
 }
 
-// Geoset 0 (shown): a selected triangle and an unselected vertex (5, 5, 5); geoset 1 (hidden): one
-// selected vertex (-2, 0, 0). Every normal is (1, 0, 0), which a recompute would not give. One bone,
-// selected, with linear Translation keys (0, 0, 0) at 0 and (10, 0, 0) at 1000, posed at 500.
+// Geoset 0 (shown): selected A (0, 0, 0) and B (2, 0, 0), unselected C (5, 5, 5) in one triangle;
+// geoset 1 (hidden): selected D (1, 3, 0). Every normal is (1, 0, 0), which a recompute would not
+// give. One bone, selected, all vertices bound to it, with one Translation key (10, 0, 0) at time
+// 0; posed at 0 and, as in Triangle mode, not reset: the selection's animated centroid is
+// (11, 1, 0), its rest centroid (1, 1, 0). The gizmo axes are X (60, 0), Y (0, -60), Z (60, 0).
 struct TransformTools : ::testing::Test {
     TransformTools() {
+        Model& model = document.model;
         model.Geosets.resize(2);
-        const Vec3 positions[] = {{0, 1, 0}, {0, -1, 0}, {2, 0, 0}, {5, 5, 5}, {-2, 0, 0}};
-        for (std::size_t i = 0; i < 5; ++i) {
-            Vertex& v = model.Geosets[i / 4].Vertices.emplace_back();
-            v.position = positions[i];
-            v.normal = {1, 0, 0};
-            v.selected = i != 3;
-        }
+        model.Geosets[0].positions = {{0, 0, 0}, {2, 0, 0}, {5, 5, 5}};
         model.Geosets[0].corners = {0, 1, 2};
-        model.Geosets[0].resetTriangleRecords();
-        model.Geosets[1].shown = 0;
-        VectorTrack& t = model.Bones.emplace_back().node.Translation;
-        model.PivotPoints.push_back({0, 0, 0});
-        t.keys.resize(2);
-        t.keys[1].time = 1000;
-        t.keys[1].value = {10, 0, 0};
-        computeNodeOrder(model);
-        state.selectedNode = 0;
-        state.currentTime = 500;
+        model.Geosets[1].positions = {{1, 3, 0}};
+        for (Geoset& g : model.Geosets) {
+            g.resizeVertices(g.positions.size());
+            g.normals.assign(g.vertexCount(), {1, 0, 0});
+            g.matrixGroups = {{0}};
+        }
+        model.Bones.emplace_back().node.Translation.keys = {{0, {10, 0, 0}, {}, {}}};
+        model.PivotPoints.push_back({});
+        document.selection = {{{{1, 1, 0}, {0, 0, 0}, {0}}, {{1}, {0}, {}}}, {1, 0}};
+        state.view.selectedNode = 0;
+        state.gizmo = {{60, 0}, {0, -60}, {60, 0}, {0, 0.6f, 0.8f}};
+        setCurrentTime(document, state, host, 0);
     }
-    Model model;
+    Document document;
     AppState state;
     testing::FakeHost host;
 };
 
-TEST_F(TransformTools, MoveShiftsSelectedVerticesOfEveryGeosetAlongTheCodesAxisAndRebuildsNormals) {
-    state.axisScreenX = {60, 0};
-    state.axisScreenY = {0, -60};
-    moveSelection(model, state, kDragMoveX, 30, 0);
-    moveSelection(model, state, kDragMoveX + 1, 0, 30);  // y grows downward: against the Y axis
-    expectNear(model.Geosets[0].Vertices[0].position, {7.5f, -6.5f, 0});
-    expectNear(model.Geosets[1].Vertices[0].position, {5.5f, -7.5f, 0});  // hidden geosets move too
-    expectNear(model.Geosets[0].Vertices[0].normal, {0, 0, 1});
-
-    state.axisScreenZ = {0, -10};  // the extrude arrow
-    state.extrudeNormal = {0, 0.6f, 0.8f};
-    extrudeMove(model, state, 0, -10);  // 10 px along a 10 px arrow: 15 units
-    expectNear(model.Geosets[1].Vertices[0].position, {5.5f, 1.5f, 12});
-    expectNear(model.Geosets[0].Vertices[3].position, {5, 5, 5});
-}
-
-TEST_F(TransformTools, ScaleByTwentyPixelsAlongDoublesAndAgainstHalvesDistancesFromTheCentroid) {
-    model.Geosets.pop_back();
-    state.axisScreenX = {40, 0};
-    scaleSelection(model, state, kDragScaleX, 20, 0);
-    const std::vector<Vertex>& v = model.Geosets[0].Vertices;
-    EXPECT_NEAR(v[2].position[0], 10.0f / 3, 1e-5f);  // the centroid's x is 2/3
-    EXPECT_EQ(v[0].position[1], 1.0f);
-    EXPECT_EQ(v[3].position[0], 5.0f);  // not selected
-    scaleSelection(model, state, kDragScaleX, -20, 0);
-    EXPECT_NEAR(v[2].position[0], 2, 1e-5f);
-    EXPECT_EQ(v[0].normal, (Vec3{1, 0, 0}));  // scaling keeps normals
-}
-
-TEST_F(TransformTools, RotateTurnsAboutTheCentroidByAmountOverThreeRadians) {
-    model.Geosets[0].Vertices[2].selected = 0;
-    model.Geosets[1].Vertices[0].position = {0, 3, 0};  // the centroid is (0, 1, 0)
-    state.axisScreenZ = state.axisScreenX = {15, 0};
-    rotateSelection(model, state, kDragRotateX + 2, 3, 0);  // |p| / |a| * 15 = 3: one radian
-    const float s = std::sin(1.0f), c = std::cos(1.0f);
-    expectNear(model.Geosets[1].Vertices[0].position, {2 * s, 1 + 2 * c, 0});
-    expectNear(model.Geosets[0].Vertices[1].position, {-2 * s, 1 - 2 * c, 0});
-    rotateSelection(model, state, kDragRotateX + 2, -3, 0);
-    rotateSelection(model, state, kDragRotateX, 3, 0);  // about X: z turns towards y
-    expectNear(model.Geosets[1].Vertices[0].position, {0, 1 + 2 * c, 2 * s});
-    EXPECT_EQ(model.Geosets[0].Vertices[0].normal, (Vec3{1, 0, 0}));
-}
-
-TEST_F(TransformTools, ZeroAxisNoSelectionNoBoneOrAnotherToolsCodeChangeNothing) {
-    const Model original = model;
-    for (int code = kDragRotateX; code <= kDragExtrude; ++code) {  // every axis vector still (0, 0)
-        rotateSelection(model, state, code, 30, 10);
-        moveSelection(model, state, code, 30, 10);
-        scaleSelection(model, state, code, 30, 10);
-        rotateNodeKey(model, state, host, code, 30, 10);
-        moveNodeKey(model, state, host, code, 30, 10);
+TEST_F(TransformTools, EachToolMovesTheSelectionOfEveryGeosetAboutTheAnimatedCentroid) {
+    // 12 pixels along a 60-pixel axis are 3 units: a turn of one radian. y grows downward, so
+    // (0, 30) is against the Y axis. Scaling doubles per 20 pixels along, halves against. Each
+    // row: the drag, the movement, then A, B and D afterwards and whether normals were rebuilt.
+    using enum DragState;
+    const std::tuple<DragState, int, int, std::array<float, 9>, bool> cases[] = {
+        {MoveX, 30, 25, {7.5f, 0, 0, 9.5f, 0, 0, 8.5f, 3, 0}, true},
+        {MoveY, 0, 30, {0, -7.5f, 0, 2, -7.5f, 0, 1, -4.5f, 0}, true},
+        {ScaleX, 20, 0, {-11, 0, 0, -7, 0, 0, -9, 3, 0}, false},
+        {ScaleX, -20, 0, {5.5f, 0, 0, 6.5f, 0, 0, 6, 3, 0}, false},
+        {ScaleY, 0, -20, {0, -1, 0, 2, -1, 0, 1, 5, 0}, false},
+        {RotateZ, 12, 0, {4.2152f, 9.7159f, 0, 5.2958f, 8.0329f, 0, 7.2799f, 10.4953f, 0}, false},
+        {RotateZ, -12, 0, {5.8981f, -8.7965f, 0, 6.9788f, -7.1135f, 0, 3.914f, -6.3341f, 0}, false},
+        {RotateX, 12, 0, {0, 0.4597f, -0.8415f, 2, 0.4597f, -0.8415f, 1, 2.0806f, 1.6829f}, false},
+        {Extrude, 12, 0, {0, 1.8f, 2.4f, 2, 1.8f, 2.4f, 1, 4.8f, 2.4f}, true}};
+    const Document posed = document;
+    for (const auto& [drag, dx, dy, expected, normalsRebuilt] : cases) {
+        document = posed;
+        if (drag == Extrude) extrudeMove(document, state, dx, dy);
+        moveSelection(document, state, drag, dx, dy);
+        rotateSelection(document, state, drag, dx, dy);
+        scaleSelection(document, state, drag, dx, dy);
+        const std::vector<Vec3>& g0 = document.model.Geosets[0].positions;
+        const Vec3 d = document.model.Geosets[1].positions[0];
+        const float actual[] = {g0[0][0], g0[0][1], g0[0][2], g0[1][0], g0[1][1], g0[1][2], d[0], d[1], d[2]};
+        for (int k = 0; k < 9; ++k)
+            EXPECT_NEAR(actual[k], expected[k], 1e-4f) << dragStateName(drag) << " " << k;
+        EXPECT_EQ(g0[2], (Vec3{5, 5, 5}));
+        EXPECT_EQ(document.model.Geosets[1].normals[0], (normalsRebuilt ? Vec3{0, 0, 1} : Vec3{1, 0, 0}));
+        EXPECT_EQ(document.pose.animatedPositions, posed.pose.animatedPositions);  // the caller resets it
     }
-    extrudeMove(model, state, 30, 10);
-    state.axisScreenX = state.axisScreenY = state.axisScreenZ = {60, 0};
-    state.extrudeNormal = {0, 0, 1};
-    rotateSelection(model, state, kDragMoveX, 30, 0);
-    moveSelection(model, state, kDragScaleX, 30, 0);
-    scaleSelection(model, state, kDragExtrude, 30, 0);
-    moveNodeKey(model, state, host, kDragRotateX, 30, 0);
-    rotateNodeKey(model, state, host, kDragMoveX, 30, 0);
-    state.selectedNode = -1;
-    moveNodeKey(model, state, host, kDragMoveX, 30, 0);
-    state.selectedNode = 1;
-    rotateNodeKey(model, state, host, kDragRotateX, 30, 0);
-    EXPECT_EQ(model, original);
-    EXPECT_EQ(host.animationBarRepaints, 0);
-
-    for (Geoset& g : model.Geosets)
-        for (Vertex& v : g.Vertices) v.selected = 0;
-    const Model unselected = model;
-    moveSelection(model, state, kDragMoveX, 30, 0);
-    extrudeMove(model, state, 30, 0);
-    EXPECT_EQ(model, unselected);  // the normals were not rebuilt either
 }
 
-TEST_F(TransformTools, MoveKeyInsertsAKeyFromTheEvaluatedValueAndThenModifiesIt) {
-    state.axisScreenX = {60, 0};
-    moveNodeKey(model, state, host, kDragMoveX, 30, 0);
-    const VectorTrack& t = model.Bones[0].node.Translation;
-    ASSERT_EQ(t.keys.size(), 3u);
-    EXPECT_EQ(t.keys[1].time, 500);
-    expectNear(t.keys[1].value, {12.5f, 0, 0});
-    EXPECT_NEAR(model.Bones[0].node.worldMatrix[3], 12.5f, 1e-5f);  // re-posed at once
-    EXPECT_EQ(host.animationBarRepaints, 1);
-
-    moveNodeKey(model, state, host, kDragMoveX, 30, 0);
-    ASSERT_EQ(t.keys.size(), 3u);
-    expectNear(t.keys[1].value, {20, 0, 0});
-}
-
-TEST_F(TransformTools, RotateKeyComposesTheTurnOnTheRightOfTheKeysQuaternion) {
-    state.axisScreenZ = {20, 0};
-    const float s = std::sin(0.5f), c = std::cos(0.5f);
-    auto& keys = model.Bones[0].node.Rotation.keys;
-    rotateNodeKey(model, state, host, kDragRotateX + 2, -20, 0);  // 20 px against Z: minus one radian
-    ASSERT_EQ(keys.size(), 1u);
-    EXPECT_EQ(keys[0].time, 500);
-    for (int k = 0; k < 4; ++k) EXPECT_NEAR(keys[0].value[k], (Quat{0, 0, -s, c})[k], 1e-6f) << k;
-    EXPECT_EQ(host.animationBarRepaints, 1);
-
-    keys[0].value = {s, 0, 0, c};  // one radian about X, then one about the turned Z
-    rotateNodeKey(model, state, host, kDragRotateX + 2, 20, 0);
+TEST_F(TransformTools, NodeKeysAreInsertedFromTheEvaluatedValueThenModifiedAndReposed) {
+    state.currentTime = 500;
+    moveNodeKey(document, state, host, DragState::MoveX, 30, 0);
+    moveNodeKey(document, state, host, DragState::MoveX, 30, 0);
+    const auto& keys = document.model.Bones[0].node.Translation.keys;
+    EXPECT_EQ(std::tuple(keys.size(), keys[1].time, keys[1].value), std::tuple(2u, 500, Vec3{25, 0, 0}));
+    EXPECT_EQ(document.pose.bones[0].translation, (Vec3{25, 0, 0}));
+    // A key at 500 takes the value of the key at 0; 20 pixels against the Z axis turn it by minus
+    // one radian, then 20 along Y and X by one each, composed on the right (the turned axes).
+    auto& turns = document.model.Bones[0].node.Rotation.keys;
+    turns = {{0, {0.1f, 0.2f, 0.3f, 0.9273618f}, {}, {}}};
+    rotateNodeKey(document, state, host, DragState::RotateZ, -20, 0);
+    rotateNodeKey(document, state, host, DragState::RotateY, 0, -20);
+    rotateNodeKey(document, state, host, DragState::RotateX, 20, 0);
+    ASSERT_EQ(std::tuple(turns.size(), turns[1].time), std::tuple(2u, 500));
     for (int k = 0; k < 4; ++k)
-        EXPECT_NEAR(keys[0].value[k], (Quat{s * c, -s * s, s * c, c * c})[k], 1e-6f) << k;
+        EXPECT_NEAR(turns[1].value[k], (Quat{0.421593f, 0.4968623f, -0.457203f, 0.6052707f})[k], 1e-6f);
+    EXPECT_EQ(std::tuple(document.pose.bones[0].rotation, host.animationBarRepaints),
+              std::tuple(turns[1].value, 6));
+}
+
+TEST_F(TransformTools, ZeroAxisNoSelectionNoBoneOrAnotherToolsStateChangeNothing) {
+    const Model original = document.model;
+    const GizmoVectors drawn = state.gizmo;
+    for (int code = 0; code <= 13; ++code) {
+        const auto drag = static_cast<DragState>(code);
+        state.gizmo = {};  // not drawn yet
+        state.view.selectedNode = 0;
+        rotateSelection(document, state, drag, 30, 10);
+        moveSelection(document, state, drag, 30, 10);
+        scaleSelection(document, state, drag, 30, 10);
+        extrudeMove(document, state, 30, 10);
+        for (int round = 0; round < 3; ++round) {  // the axis not drawn, another tool's state, no bone
+            if (round != 1 || code < 4 || code > 6) rotateNodeKey(document, state, host, drag, 30, 10);
+            if (round != 1 || code < 7 || code > 9) moveNodeKey(document, state, host, drag, 30, 10);
+            state.gizmo = drawn;
+            state.view.selectedNode = round == 1 ? code % 2 * 2 - 1 : 0;
+        }
+    }
+    document.selection.reset(document.model);
+    moveSelection(document, state, DragState::MoveX, 30, 0);
+    extrudeMove(document, state, 30, 0);
+    EXPECT_EQ(document.model, original);      // the normals were not rebuilt either
+    EXPECT_EQ(host.animationBarRepaints, 1);  // the fixture's pose
 }
 
 }  // namespace

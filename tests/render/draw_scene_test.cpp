@@ -1,12 +1,6 @@
-#include "render/draw_scene.h"
-
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "anim/node_order.h"
-#include "anim/pose.h"
 #include "render/camera.h"
 #include "render/draw_overlay.h"
 #include "render_fixture.h"
@@ -14,322 +8,330 @@
 namespace tess::testing {
 namespace {
 
-using Layers = std::vector<std::pair<std::uint32_t, std::uint32_t>>;  // (texture, filter mode)
-
 // Front-facing in the Top view, 10 units above the grid; the sample points lie off the grid.
 const std::vector<Vec3> kCentreTriangle = {{-30, -30, 10}, {30, -30, 10}, {0, 30, 10}};
 const std::vector<Vec3> kCornerTriangle = {{30, 30, 10}, {50, 30, 10}, {40, 50, 10}};
-constexpr Vec3 kInsideCentre{3, 3, 10};
-constexpr Vec3 kInsideCorner{45, 35, 10};
-constexpr Rgb kTexel{200, 40, 30};  // the committed image's first pixel
-constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255}, kRed{255, 0, 0};
+constexpr Vec3 kInsideCentre{3, 3, 10}, kInsideCorner{45, 35, 10};
+constexpr Rgb kTexel{200, 40, 30}, kTint{166, 62, 58};  // the image's first pixel, and tinted
 
-Material material(const Layers& layers) {
-    Material m;
-    for (const auto& [texture, filterMode] : layers) {
-        Layer& layer = m.Layers.emplace_back();
-        layer.TextureID.staticValue = texture;
-        layer.FilterMode = filterMode;
-    }
-    return m;
+using DrawScene = RenderTest;
+
+// A gizmo vector (window pixels, y down) against the model points it should join.
+void expectAxis(const Vec2& actual, const Vec3& from, const Vec3& to) {
+    const std::array<double, 3> a = windowOf(from), b = windowOf(to);
+    EXPECT_NEAR(actual[0], b[0] - a[0], 1e-3);
+    EXPECT_NEAR(actual[1], a[1] - b[1], 1e-3);
 }
 
-// Independent triangles posed at `corners` (the rest positions stay at the origin), every
-// vertex with texture coordinate `uv`.
-Geoset triangles(const std::vector<Vec3>& corners, Vec2 uv, std::uint32_t materialId = 0) {
-    Geoset geoset;
-    for (const Vec3& corner : corners) {
-        geoset.corners.push_back(static_cast<std::uint32_t>(geoset.Vertices.size()));
-        Vertex& v = geoset.Vertices.emplace_back();
-        v.animatedPosition = corner;
-        v.currentUV = uv;
+TEST_F(DrawScene, ProjectionAndViewTransformPlaceTheModel) {
+    const float edge = 200 * std::tan(22.5f * 3.14159265f / 180);  // perspective: 45 degrees high
+    const struct {
+        ViewType type;
+        float pitch, yaw, distance;
+        Vec3 target, point;
+        double x, y;
+    } cases[] = {
+        {ViewType::Right, 0, 0, 60, {0, 0, 0}, {60, 0, 30}, 128, 64},  // model X to the right, Z up,
+        {ViewType::Right, 0, 0, 60, {10, 0, 0}, {0, 0, 0}, 64 + 10 * 64.0 / 60, 32},  // 60 x 64 / 128 high
+        {ViewType::Top, 90, -90, 60, {0, 0, 0}, {30, 30, 0}, 96, 0},                  // +Y right, +X down
+        {ViewType::Perspective, 0, 0, 200, {0, 0, 0}, {2 * edge, 0, edge}, 128, 64},
+    };
+    view.windowHeight = 64;
+    for (const auto& c : cases) {
+        setView(c.type, c.pitch, c.yaw, c.distance);
+        view.cameraTarget = c.target;
+        resizeScene(view);
+        applyViewTransform(view);
+        const std::array<double, 3> w = windowOf(c.point);
+        EXPECT_NEAR(w[0], c.x, 1e-3) << viewTypeName(c.type);
+        EXPECT_NEAR(w[1], c.y, 1e-3) << viewTypeName(c.type);
     }
-    geoset.resetTriangleRecords();
-    geoset.MaterialID = materialId;
-    return geoset;
+    EXPECT_LT(windowOf({0, -195, 0})[2], 0.0);  // nearer than the near plane at 10
+
+    setView(ViewType::Front, 0, 0, 50);  // with keep: multiplied onto the matrix in force
+    std::array<double, 16> kept{}, replaced{};
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(std::array<double, 16>{2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}.data());
+    setProjection(view, true);
+    glGetDoublev(GL_PROJECTION_MATRIX, kept.data());
+    glMatrixMode(GL_MODELVIEW);
+    setProjection(view, false);  // otherwise replaced, the matrix mode kept
+    glGetDoublev(GL_PROJECTION_MATRIX, replaced.data());
+    EXPECT_NEAR(kept[0], 2 * replaced[0], 1e-9);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
+    view.windowHeight = 0;  // one pixel high, and a projection GL accepts
+    resizeScene(view);
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, kSize, 1}));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-// The Top view: looking down -Z, model +Y to the right, +X down, +-60 units across.
-class DrawScene : public RenderTest {
-protected:
-    void SetUp() override {
-        RenderTest::SetUp();
-        state.viewType = 5;
-        state.cameraPitch = 90;
-        state.cameraYaw = -90;
-        state.cameraDistance = 60;
-        state.showOverlay = false;
-        state.editMode = EditMode::None;
-    }
-    // Textures 0 to 2 are the committed 2 x 2 image, found through the .blp and letter-case
-    // rules, with ReplaceableIds 0, 1 and 2.
-    void useQuadrants() {
-        model.Textures = {Texture{0, "Quadrants.BLP", 0}, Texture{1, "Quadrants.BLP", 0},
-                          Texture{2, "Quadrants.BLP", 0}};
-        currentFileName = renderTestData("model.mdx");
-        initialise();
-    }
-    // Pixels of `colour` within `radius` pixels of a model point's window position.
-    int countNear(const Vec3& point, const Rgb& colour, int radius = 4) const {
-        const std::array<double, 3> w = windowOf(point);
-        int count = 0;
-        for (int dy = -radius; dy <= radius; ++dy)
-            for (int dx = -radius; dx <= radius; ++dx)
-                count += pixel(static_cast<int>(w[0]) + dx, static_cast<int>(w[1]) + dy) == colour;
-        return count;
-    }
-    bool whiteNear(const Vec3& point) const { return countNear(point, kWhite, 1) > 0; }
-    // A gizmo vector (window pixels, y down) against the model points it should join.
-    void expectAxis(const Vec2& actual, const Vec3& from, const Vec3& to) const {
-        const std::array<double, 3> a = windowOf(from), b = windowOf(to);
-        EXPECT_NEAR(actual[0], b[0] - a[0], 1e-3);
-        EXPECT_NEAR(actual[1], a[1] - b[1], 1e-3);
-    }
-};
-
-TEST_F(DrawScene, GridCoversFiftyUnitsEachWayInStepsOfTen) {
-    drawFrame();
-    for (float c = -50; c <= 50; c += 10) {
-        EXPECT_TRUE(whiteNear({c, 25, 0})) << "line x = " << c;
-        EXPECT_TRUE(whiteNear({25, c, 0})) << "line y = " << c;
-    }
-    for (const Vec3& off : {Vec3{5, 5, 0}, Vec3{-45, 35, 0}, Vec3{0, 55, 0}, Vec3{55, 0, 0}})
-        EXPECT_TRUE(colourNear(pixelAt(off), kBlack));
-}
-
-TEST_F(DrawScene, LayersShowTheirTexelsBlendedByFilterModeAndReplaceableId) {
+TEST_F(DrawScene, LayersShowTheirTexelsBlendedByFilterModeAndReplaceableIdOverTheGrid) {
     useQuadrants();
     const Vec2 texel{0.25f, 0.75f};
     const struct {
         Layers layers;
-        Vec2 uv;
+        std::vector<Vec2> uv;
         Rgb expected;
     } cases[] = {
         // (u, v) samples the image at (u, 1 - v); the file's rows in stored order.
-        {{{0, 0}}, texel, kTexel},
-        {{{0, 0}}, {0.75f, 0.75f}, {20, 180, 60}},
-        {{{0, 0}}, {0.25f, 0.25f}, {30, 60, 210}},
-        {{{0, 0}}, {0.75f, 0.25f}, {230, 220, 20}},
-        {{{0, 0}, {0, 3}}, texel, {255, 80, 60}},          // an Additive second layer doubles the first
-        {{{0, 0}, {0, 0}}, texel, kTexel},                 // an opaque one replaces it
-        {{{0, 3}, {0, 2}}, texel, kTexel},                 // Blend mixes by the texture's alpha, opaque here
-        {{{1, 0}}, texel, kRed},                           // ReplaceableId 1: plain red whatever the image
-        {{{0, 0}, {2, 0}}, {0.5f, 0.5f}, {246, 125, 80}},  // ReplaceableId 2: the glow's 126 red, added
+        {{{0, 0}}, {texel}, kTexel},
+        {{{0, 0}}, {{0.75f, 0.75f}}, {20, 180, 60}},
+        {{{0, 0}}, {{0.25f, 0.25f}}, {30, 60, 210}},
+        {{{0, 0}}, {{0.75f, 0.25f}}, {230, 220, 20}},
+        {{{0, 0}}, {}, {120, 125, 80}},              // no texture set: (0, 0), between all four
+        {{{0, 0}}, {texel, texel}, {120, 125, 80}},  // so for a set shorter than the vertices
+        {{{0, 0}, {0, 3}}, {texel}, {255, 80, 60}},  // an Additive second layer doubles the first
+        {{{0, 0}, {0, 0}}, {texel}, kTexel},         // an opaque one replaces it
+        {{{0, 3}, {0, 2}}, {texel}, kTexel},         // Blend mixes by the texture's alpha, opaque here
+        {{{1, 0}}, {texel}, kRed},                   // ReplaceableId 1: plain red whatever the image
+        {{{0, 0}, {2, 0}}, {{0.5f, 0.5f}}, {246, 125, 80}},  // ReplaceableId 2: the glow's 126 red, added
     };
     for (const auto& c : cases) {
         model.Materials = {material(c.layers)};
-        model.Geosets = {triangles(kCentreTriangle, c.uv)};
+        model.Geosets.clear();
+        addTriangles(kCentreTriangle, c.uv);
         drawFrame();
-        EXPECT_TRUE(colourNear(pixelAt(kInsideCentre), c.expected, 3))
-            << c.layers.size() << " layers at " << c.uv[0] << ", " << c.uv[1];
+        EXPECT_TRUE(near(pixelAt(kInsideCentre), c.expected, 3)) << c.layers.size() << " layers";
     }
+    for (float c = -50; c <= 50; c += 10)  // grid lines 10 apart to +-50 in X and Y
+        EXPECT_TRUE(countNear({c, 45, 0}, kWhite, 1) > 0 && countNear({45, c, 0}, kWhite, 1) > 0) << c;
+    for (const Vec3& off : {Vec3{45, 45, 0}, Vec3{0, 55, 0}, Vec3{55, 0, 0}}) EXPECT_EQ(pixelAt(off), kBlack);
 }
 
-TEST_F(DrawScene, HiddenGeosetDrawsNothingAndKeepsItsScreenPositions) {
-    state.showOverlay = true;
-    state.editMode = EditMode::Vertex;
-    model.Materials = {material({{0, 0}})};
-    drawFrame();
-    const std::vector<std::uint8_t> empty = frame;
-    model.Geosets = {triangles(kCentreTriangle, {0, 0})};
-    model.Geosets[0].shown = 0;
-    for (Vertex& v : model.Geosets[0].Vertices) v.screenPosition = {-7, -7, -7};
-    drawFrame();
-    EXPECT_TRUE(frame == empty);
-    EXPECT_EQ(model.Geosets[0].Vertices[0].screenPosition, (Vec3{-7, -7, -7}));
-}
-
-TEST_F(DrawScene, SelectedTrianglesAreTintedInTriangleModeOnly) {
+TEST_F(DrawScene, SelectedTrianglesTintedHiddenGeosetsSkippedBrokenReferencesSurvived) {
     useQuadrants();
-    model.Materials = {material({{0, 2}})};  // leaves the alpha blend function in force
+    model.Materials = {material({{0, 2}}), material({{7, 0}})};  // Blend; no texture 7: the placeholder
     std::vector<Vec3> both = kCentreTriangle;
     both.insert(both.end(), kCornerTriangle.begin(), kCornerTriangle.end());
-    model.Geosets = {triangles(both, {0.25f, 0.75f})};
-    model.Geosets[0].triangleSelected = {1, 0};
-    state.editMode = EditMode::Triangle;
+    addTriangles(both, {{0.25f, 0.75f}});
+    selection.fit(model);
+    selection.geosets[0].triangles = {1, 0};
+    for (const EditMode mode : {EditMode::Triangle, EditMode::Vertex}) {
+        view.editMode = mode;
+        drawFrame();  // (1, 0.6, 0.6) x grey 136 at alpha 136/255 over the texel, by the layer's blending
+        EXPECT_TRUE(near(pixelAt(kInsideCentre), mode == EditMode::Triangle ? kTint : kTexel));
+        EXPECT_TRUE(near(pixelAt(kInsideCorner), kTexel));
+    }
+    selection.shown[0] = 0;  // hidden: nothing drawn, screen positions kept
+    screens = {std::vector<Vec3>(2, Vec3{-7, -7, -7})};
+    view.showOverlay = true;
     drawFrame();
-    // (1, 0.6, 0.6) x grey 136 at alpha 136/255 over the texel.
-    EXPECT_TRUE(colourNear(pixelAt(kInsideCentre), {166, 62, 58}));
-    EXPECT_TRUE(colourNear(pixelAt(kInsideCorner), kTexel));
-    state.editMode = EditMode::Vertex;
-    drawFrame();
-    EXPECT_TRUE(colourNear(pixelAt(kInsideCentre), kTexel));
-}
+    EXPECT_EQ(countColour(kTexel) + countColour(kTint), 0);
+    EXPECT_EQ(screens[0], (std::vector<Vec3>{{-7, -7, -7}, {-7, -7, -7}, {}, {}, {}, {}}));  // sized
 
-TEST_F(DrawScene, BrokenReferencesDrawWhatIsWhole) {
-    model.Materials = {material({{7, 0}})};  // no texture 7: the placeholder grey
-    model.Geosets = {triangles(kCentreTriangle, {0, 0}), triangles(kCornerTriangle, {0, 0}, 5)};
-    model.Geosets[0].corners.insert(model.Geosets[0].corners.end(), {0, 1, 99, 2});
-    model.Geosets[0].triangleSelected = {1, 1};
-    state.editMode = EditMode::Triangle;
+    // A corner past the vertices, a material naming nothing, a pose without the geoset.
+    model.Geosets.clear();
+    glBlendFunc(GL_ONE, GL_ZERO);  // GL's initial blend function: no layer below sets one
+    addTriangles(kCentreTriangle, {}, 1).corners.insert(model.Geosets[0].corners.end(), {0, 1, 99, 2});
+    addTriangles(kCornerTriangle, {}, 5);
+    model.Geosets.push_back(model.Geosets[0]);
+    model.Geosets[2].positions = {{-50, -10, 10}, {-10, -10, 10}, {-30, 10, 10}};
+    pose.animatedPositions.resize(3);
+    selection = {};
+    selection.fit(model);
+    selection.geosets[0].triangles = {1, 1};
+    view.editMode = EditMode::Triangle;
     drawFrame();
-    // Tinted with GL's initial blend function (one, zero): no layer has set one.
-    EXPECT_TRUE(colourNear(pixelAt({3, -3, 10}), {136, 82, 82}));
-    EXPECT_TRUE(colourNear(pixelAt(kInsideCorner), kBlack));
+    EXPECT_TRUE(near(pixelAt({3, -3, 10}), {136, 82, 82}));
+    EXPECT_EQ(pixelAt(kInsideCorner), kBlack);
+    EXPECT_EQ(pixelAt({-40, -5, 10}), kGrey);  // at rest
 }
 
 TEST_F(DrawScene, OverlayDrawsTheWireframeAndVertexModesFiveByFiveMarkers) {
     model.Materials = {material({{0, 0}})};
-    // Edges and markers away from the grid's lines and from the gizmo at the selection's
-    // centroid (0, 0, 10).
-    std::vector<Vec3> corners = {{-27, -23, 10}, {33, -23, 10}, {3, 37, 10}};
+    // Edges and markers away from the grid's lines and the gizmo at the selection's centroid.
     const Vec3 plain{-35, 25, 10}, selectedA{-25, -35, 10}, selectedB{25, 35, 10};
-    corners.insert(corners.end(), {plain, selectedA, selectedB});
-    model.Geosets = {triangles(corners, {0, 0})};
-    model.Geosets[0].corners.resize(3);
-    model.Geosets[0].resetTriangleRecords();
-    model.Geosets[0].Vertices[4].selected = model.Geosets[0].Vertices[5].selected = 1;
-    const Vec3 edgeMiddles[] = {{3, -23, 10}, {18, 7, 10}, {-12, 7, 10}};
-
-    state.editMode = EditMode::Vertex;
-    drawFrame();
-    EXPECT_EQ(countNear(plain, kWhite), 0);
-    for (const Vec3& middle : edgeMiddles) EXPECT_FALSE(whiteNear(middle));
-
-    state.showOverlay = true;
-    drawFrame();
-    for (const Vec3& middle : edgeMiddles) EXPECT_TRUE(whiteNear(middle));
-    EXPECT_EQ(countNear(plain, kWhite), 25);
-    EXPECT_EQ(countNear(selectedA, kRed), 25);
-    EXPECT_EQ(countNear(selectedB, kRed), 25);
-
-    for (const EditMode mode : {EditMode::Triangle, EditMode::Animation}) {
-        state.editMode = mode;
+    addTriangles({{-27, -23, 10}, {33, -23, 10}, {3, 37, 10}, plain, selectedA, selectedB}, {})
+        .corners.resize(3);
+    selection.fit(model);
+    selection.geosets[0].vertices = {0, 0, 0, 0, 1, 1};
+    const std::tuple<EditMode, bool, int> cases[] = {// mode, overlay, marker pixels
+                                                     {EditMode::Vertex, false, 0},
+                                                     {EditMode::Vertex, true, 25},
+                                                     {EditMode::Triangle, true, 0},
+                                                     {EditMode::Animation, true, 0}};
+    for (const auto& [mode, overlay, markers] : cases) {
+        view.editMode = mode;
+        view.showOverlay = overlay;
         drawFrame();
-        EXPECT_EQ(countNear(plain, kWhite), 0);
-        EXPECT_EQ(countNear(selectedA, kRed), 0);
-        EXPECT_TRUE(whiteNear(edgeMiddles[0]));
+        for (const Vec3& edge : {Vec3{3, -23, 10}, Vec3{18, 7, 10}, Vec3{-12, 7, 10}})
+            EXPECT_EQ(countNear(edge, kWhite, 1) > 0, overlay);
+        EXPECT_EQ(countNear(plain, kWhite), markers);
+        EXPECT_EQ(countNear(selectedA, kRed) + countNear(selectedB, kRed), 2 * markers);
     }
 }
 
-TEST_F(DrawScene, VertexArraysDrawTheSameImageAsCornerByCornerDrawing) {
-    useQuadrants();
-    model.Materials = {material({{0, 0}, {0, 3}})};
-    Geoset sheet;  // 7 x 7 shared vertices, crumpled, each with its own texture coordinate
-    for (float r = 0; r <= 6; ++r)
-        for (float c = 0; c <= 6; ++c) {
-            Vertex& v = sheet.Vertices.emplace_back();
-            v.animatedPosition = {-40 + 80 * c / 6, -40 + 80 * r / 6, std::fmod(r * c, 5.0f)};
-            v.currentUV = {c / 6, r / 6};
-        }
-    for (std::uint32_t a = 0; a < 41; ++a)
-        if (a % 7 != 6) sheet.corners.insert(sheet.corners.end(), {a, a + 1, a + 8, a, a + 8, a + 7});
-    model.Geosets = {sheet};
-    state.viewType = 0;
-    state.cameraPitch = 45;
-    state.cameraYaw = 30;
-    state.cameraDistance = 150;
-    drawFrame();
-    const std::vector<std::uint8_t> arrays = frame;
-
-    // The same frame the long way: the opaque, then the additive layer, then the grid.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    applyViewTransform(state);
-    glColor3f(1, 1, 1);
-    glBindTexture(GL_TEXTURE_2D, modelTextureName(table, 0));
-    glBlendFunc(GL_ONE, GL_ONE);
-    for (const bool additive : {false, true}) {
-        additive ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
-        glBegin(GL_TRIANGLES);
-        for (const std::uint32_t corner : sheet.corners) {
-            const Vertex& v = sheet.Vertices[corner];
-            glTexCoord2f(v.currentUV[0], 1 - v.currentUV[1]);
-            glVertex3fv(v.animatedPosition.data());
-        }
-        glEnd();
-    }
-    glDisable(GL_BLEND);
-    drawGrid(5, 10, table);
-    grab();
-    EXPECT_TRUE(frame == arrays);
-}
-
-TEST_F(DrawScene, SelectionRectangleOutlinesTheDrag) {
-    state.editMode = EditMode::Vertex;
-    state.dragState = 3;
-    state.dragStartX = 70;
-    state.dragStartY = 90;  // y from the top
-    state.lastMouseX = 20;
-    state.lastMouseY = 30;
-    drawFrame();
+TEST_F(DrawScene, SelectionRectangleOutlinesTheDragInVertexAndTriangleModes) {
+    view.dragStartX = 70;
+    view.dragStartY = 90;  // y from the top
+    view.lastMouseX = 20;
+    view.lastMouseY = 30;
     const Rgb outline{232, 179, 17};
-    const int top = kSize - 1;
-    for (const auto& [x, y] : {std::pair{20, 50}, {70, 50}, {45, 89}, {45, 29}})
-        EXPECT_EQ(pixel(x, top - y), outline);
-    EXPECT_EQ(countColour(outline), 2 * 60 + 2 * 50 - 1);  // the bottom row meets the left side
-    state.dragState = 1;
-    drawFrame();
-    EXPECT_EQ(countColour(outline), 0);
+    for (const auto drag : {DragState::Rectangle, DragState::Orbit})
+        for (const EditMode mode : {EditMode::Vertex, EditMode::Triangle, EditMode::Animation}) {
+            view.dragState = drag;
+            view.editMode = mode;
+            drawFrame();
+            const bool shown = drag == DragState::Rectangle && mode != EditMode::Animation;
+            EXPECT_EQ(countColour(outline),
+                      shown ? 2 * 60 + 2 * 50 - 1 : 0);  // the bottom row meets the left
+            for (const auto& [x, y] : {std::pair{20, 50}, {70, 50}, {45, 89}, {45, 29}})
+                EXPECT_EQ(pixel(x, kSize - 1 - y) == outline, shown);
+        }
 }
 
 TEST_F(DrawScene, NodeMarkerAtThePosedPivotAndGizmoTurnedWithTheNodeExceptForTheMoveTool) {
     // Bone 0 pivots at (-15, 25, 5), turned 90 degrees about Z there and moved by (10, 0, 0).
-    const float h = std::sqrt(0.5f);
     model.Bones.resize(1);
     model.Bones[0].node.Translation.keys = {{0, {10, 0, 0}, {}, {}}};
-    model.Bones[0].node.Rotation.keys = {{0, {0, 0, h, h}, {}, {}}};
+    model.Bones[0].node.Rotation.keys = {{0, {0, 0, std::sqrt(0.5f), std::sqrt(0.5f)}, {}, {}}};
     model.PivotPoints = {{-15, 25, 5}};
-    state.allNodes = {0};
-    state.editMode = EditMode::Animation;
+    view.allNodes = {0};
+    view.editMode = EditMode::Animation;
     const Vec3 posed{-5, 25, 5};
-    computeNodeOrder(model);
-    evaluateModel(model, 0);
+    computeNodeOrder(model, pose);
+    evaluateModel(model, pose, 0);
     drawFrame();
-    EXPECT_TRUE(colourNear(pixelAt(posed), {204, 204, 204}));
-    EXPECT_TRUE(colourNear(pixelAt({-15, 25, 5}), kBlack));
-
-    state.selectedNode = 0;
+    EXPECT_TRUE(near(pixelAt(posed), kGrey));
+    EXPECT_EQ(pixelAt({-15, 25, 5}), kBlack);
+    view.selectedNode = 0;
     drawFrame();
-    const std::array<double, 3> w = windowOf(posed);  // off the gizmo's screen-aligned axes:
-    EXPECT_TRUE(colourNear(pixel(static_cast<int>(w[0]) + 2, static_cast<int>(w[1]) + 2), {255, 128, 128}));
-    expectAxis(state.axisScreenX, posed, {-5, 40, 5});  // X turned onto +Y
-    state.currentTool = MoveTool;
+    EXPECT_TRUE(near(pixelAt(posed, 2, 2), {255, 128, 128}));  // off the gizmo's screen-aligned axes
+    expectAxis(gizmo.axisScreenX, posed, {-5, 40, 5});         // X turned onto +Y
+    view.currentTool = Tool::Move;
     drawFrame();
-    expectAxis(state.axisScreenX, posed, {10, 25, 5});
-    expectAxis(state.axisScreenY, posed, {-5, 40, 5});
-
-    state.editMode = EditMode::Vertex;
+    expectAxis(gizmo.axisScreenX, posed, {10, 25, 5});
+    expectAxis(gizmo.axisScreenY, posed, {-5, 40, 5});
+    view.editMode = EditMode::Vertex;
     drawFrame();
-    EXPECT_TRUE(colourNear(pixelAt(posed), kBlack));
+    EXPECT_EQ(pixelAt(posed), kBlack);
 }
 
 TEST_F(DrawScene, CentroidGizmoAndExtrudeArrowReportTheirScreenVectors) {
-    state.viewType = 0;  // the default perspective, where every axis shows
-    state.cameraPitch = state.cameraYaw = 45;
-    state.cameraDistance = 200;
-    state.editMode = EditMode::Vertex;
-    model.Geosets = {triangles({{0, 0, 0}, {20, -10, 6}, {10, -5, 3}}, {0, 0})};
-    model.Geosets[0].shown = 0;  // selections in hidden geosets count too
-    model.Geosets[0].Vertices[0].selected = model.Geosets[0].Vertices[1].selected = 1;
+    setView(ViewType::Perspective, 45, 45, 200);  // every axis shows
+    view.editMode = EditMode::Vertex;
+    addTriangles({{0, 0, 0}, {20, -10, 6}, {10, -5, 3}}, {});
+    selection.fit(model);
+    selection.shown[0] = 0;  // selections in hidden geosets count too
+    selection.geosets[0].vertices = {1, 1, 0};
     drawFrame();
     const Vec3 c{10, -5, 3};
-    expectAxis(state.axisScreenX, c, {25, -5, 3});
-    expectAxis(state.axisScreenY, c, {10, 10, 3});
-    expectAxis(state.axisScreenZ, c, {10, -5, 18});
+    expectAxis(gizmo.axisScreenX, c, {25, -5, 3});
+    expectAxis(gizmo.axisScreenY, c, {10, 10, 3});
+    expectAxis(gizmo.axisScreenZ, c, {10, -5, 18});
 
-    model.Geosets = {triangles({{10, 0, 0}, {0, 10, 0}, {0, 0, 10}}, {0, 0})};
-    for (Vertex& v : model.Geosets[0].Vertices) {
-        v.selected = 1;
-        v.position = v.animatedPosition;  // face normals come from the rest positions
-    }
-    model.Geosets[0].triangleSelected = {1};
-    state.editMode = EditMode::Triangle;
-    state.currentTool = ExtrudeTool;
+    model.Geosets.clear();
+    addTriangles({{10, 0, 0}, {0, 10, 0}, {0, 0, 10}}, {});
+    addTriangles({{0, 0, 0}, {0, 0, 10}, {10, 0, 0}}, {});
+    for (std::size_t g = 0; g < 2; ++g) model.Geosets[g].positions = pose.animatedPositions[g];
+    selection = {};
+    selection.fit(model);
+    selection.geosets[0] = {{1, 1, 1}, {}, {1}};
+    selection.geosets[1].triangles = {1};
+    selection.shown[1] = 0;  // its face does not turn the arrow
+    view.editMode = EditMode::Triangle;
+    view.currentTool = Tool::Extrude;
     drawFrame();
     const float k = 1 / std::sqrt(3.0f), m = 10.0f / 3;
-    for (int i = 0; i < 3; ++i) EXPECT_NEAR(state.extrudeNormal[i], k, 1e-6);
-    expectAxis(state.axisScreenZ, {m, m, m}, {m + 10 * k, m + 10 * k, m + 10 * k});
-    // Selected vertices without a selected face: the arrow keeps its own +X direction.
-    model.Geosets[0].triangleSelected = {0};
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(gizmo.extrudeNormal[i], k, 1e-6);
+    expectAxis(gizmo.axisScreenZ, {m, m, m}, {m + 10 * k, m + 10 * k, m + 10 * k});
+    selection.geosets[0].triangles = {0};  // vertices without a face: the arrow's own +X
     drawFrame();
-    EXPECT_EQ(state.extrudeNormal, (Vec3{1, 0, 0}));
-    expectAxis(state.axisScreenZ, {m, m, m}, {m + 10, m, m});
-    // No selected vertex: no gizmo, and the vectors keep their values.
-    for (Vertex& v : model.Geosets[0].Vertices) v.selected = 0;
-    state.axisScreenZ = {99, 99};
+    EXPECT_EQ(gizmo.extrudeNormal, (Vec3{1, 0, 0}));
+    expectAxis(gizmo.axisScreenZ, {m, m, m}, {m + 10, m, m});
+    selection.geosets[0].vertices = {0, 0, 0};  // no selected vertex: no gizmo, the vectors kept
+    gizmo.axisScreenZ = {99, 99};
     drawFrame();
-    EXPECT_EQ(state.axisScreenZ, (Vec2{99, 99}));
+    EXPECT_EQ(gizmo.axisScreenZ, (Vec2{99, 99}));
+}
+
+TEST_F(DrawScene, LayersWireframeAndMarkersDrawTheSameImageAsTheLongWayAndScreenPositionsFollowTheView) {
+    // A textured sheet on a 10-unit grid at z = 2; seen from the top at one pixel per unit every
+    // marker's corner lies within rounding of a half pixel. Beside it vertices off the grid, at
+    // and beyond the view's edges, and a triangle over some of them.
+    ASSERT_TRUE(context.open(161, 121));
+    view.windowWidth = 161;
+    view.windowHeight = 121;
+    view.editMode = EditMode::Vertex;
+    useQuadrants();
+    model.Materials = {material({{0, 0}, {0, 3}})};
+    Geoset& sheet = model.Geosets.emplace_back();
+    sheet.uvSets.resize(1);
+    for (float r = 0; r <= 6; ++r)
+        for (float c = 0; c <= 6; ++c) {
+            sheet.positions.push_back({10 * r - 30, 10 * c - 30, 2});
+            sheet.uvSets[0].push_back({c / 6, r / 6});
+        }
+    for (std::uint32_t a = 0; a < 41; ++a)
+        if (a % 7 != 6) sheet.corners.insert(sheet.corners.end(), {a, a + 1, a + 8, a, a + 8, a + 7});
+    for (const Vec3& p : std::vector<Vec3>{{3.3f, 7.7f, 2},
+                                           {0, -79, 2},
+                                           {0, 79.2f, 2},
+                                           {58.6f, 0, 2},
+                                           {-45, -45, 12},
+                                           {-45, 0, 12},
+                                           {0, -45, 12}}) {
+        sheet.positions.push_back(p);
+        sheet.uvSets[0].push_back({0.5f, 0.5f});
+    }
+    sheet.corners.insert(sheet.corners.end(), {53, 54, 55});
+    sheet.resizeVertices(sheet.positions.size());
+    for (const bool top : {true, false}) {
+        top ? setView(ViewType::Top, 90, -90, 80.5f) : setView(ViewType::Perspective, 45, 30, 150);
+        view.showOverlay = true;
+        drawFrame();
+        const std::vector<std::uint8_t> arrays = frame;
+        for (std::size_t v = 0; v < sheet.vertexCount(); ++v) {  // window x, y from the top, depth
+            const std::array<double, 3> w = windowOf(sheet.positions[v]);
+            EXPECT_NEAR(screens[0][v][0], w[0], 1e-3);
+            EXPECT_NEAR(screens[0][v][1], 121 - w[1], 1e-3);
+            EXPECT_NEAR(screens[0][v][2], w[2], 1e-6);
+        }
+        // The long way: each layer and the wireframe corner by corner, each marker a 5 x 5 pixel
+        // block at its unprojected corner's raster position, then the grid.
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glBindTexture(GL_TEXTURE_2D, modelTextureName(table, 0));
+        glBlendFunc(GL_ONE, GL_ONE);
+        for (int pass = 0; pass < 3; ++pass) {  // opaque, additive, wireframe
+            pass == 1 ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+            if (pass == 2) glBindTexture(GL_TEXTURE_2D, table.slots[kWhiteSlot]);
+            glBegin(pass < 2 ? GL_TRIANGLES : GL_LINES);
+            for (std::size_t i = 0; i < sheet.corners.size(); ++i) {
+                const std::uint32_t v = sheet.corners[i];
+                glTexCoord2f(sheet.uvSets[0][v][0], 1 - sheet.uvSets[0][v][1]);
+                glVertex3fv(sheet.positions[v].data());
+                if (pass == 2) glVertex3fv(sheet.positions[sheet.corners[i % 3 == 2 ? i - 2 : i + 1]].data());
+            }
+            glEnd();
+        }
+        for (const Vec3& p : sheet.positions) {
+            std::array<double, 16> modelview{}, projection{};
+            std::array<GLint, 4> viewport{};
+            glGetDoublev(GL_MODELVIEW_MATRIX, modelview.data());
+            glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+            glGetIntegerv(GL_VIEWPORT, viewport.data());
+            const std::array<double, 3> w = windowOf(p);
+            std::array<double, 3> corner{};
+            gluUnProject(w[0] - 2, w[1] - 2, w[2], modelview.data(), projection.data(), viewport.data(),
+                         &corner[0], &corner[1], &corner[2]);
+            glRasterPos3dv(corner.data());
+            const std::vector<std::array<std::uint8_t, 4>> block(25, {255, 255, 255, 0});
+            glDrawPixels(5, 5, GL_RGBA, GL_UNSIGNED_BYTE, block.data());
+        }
+        drawGrid(5, 10, table);
+        grab();
+        EXPECT_TRUE(frame == arrays) << (top ? "top" : "perspective");
+
+        const ScreenPositions kept = screens;  // refreshed only with the overlay on
+        view.showOverlay = false;
+        view.cameraYaw += 10;
+        drawFrame();
+        EXPECT_EQ(screens, kept);
+    }
 }
 
 }  // namespace

@@ -7,20 +7,20 @@
 
 #include "common/sample_models.h"
 #include "common/temp_dir.h"
+#include "mdl/mdl_reader.h"
 #include "mdl/mdl_writer.h"
+#include "mdx/mdx_reader.h"
 #include "mdx/mdx_writer.h"
 
 namespace tess {
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::Not;
 using testing::TempDir;
 
 struct Outcome {
     int status;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 Outcome convert(const std::vector<std::string>& args) {
@@ -31,31 +31,36 @@ Outcome convert(const std::vector<std::string>& args) {
 
 std::vector<std::uint8_t> mdxImage(const Model& model) {
     std::vector<std::uint8_t> bytes;
-    RecordingReportSink reports;
-    EXPECT_TRUE(writeMdx(model, bytes, reports).ok);
+    EXPECT_FALSE(writeMdx(model, bytes).hasErrors());
     return bytes;
 }
 
 std::string mdlText(const Model& model) {
     std::string text;
-    RecordingReportSink reports;
-    writeMdl(model, text, reports, 0);
+    writeMdl(model, text, 0);
     return text;
+}
+
+Model readMdxFile(const std::string& path) {
+    Model model;
+    std::ostringstream trace;
+    EXPECT_TRUE(readMdx(model, testing::readBytes(path), trace).empty());
+    return model;
 }
 
 TEST(Converter, HelpAndUsage) {
     const Outcome help = convert({"--help"});
     EXPECT_EQ(help.status, kConvertOk);
-    EXPECT_THAT(help.out, HasSubstr("Usage: tessarine-convert INPUT OUTPUT"));
-    EXPECT_EQ(convert({}).status, kConvertUsage);
-    EXPECT_EQ(convert({"only-one.mdx"}).status, kConvertUsage);
-    EXPECT_EQ(convert({"--bogus", "a.mdx"}).status, kConvertUsage);
+    EXPECT_THAT(help.out, HasSubstr("Usage: tessarine-convert [--strict] INPUT OUTPUT"));
+    using Args = std::vector<std::string>;
+    for (const Args& args : {Args{}, Args{"one.mdx"}, Args{"--bogus", "a.mdx"}, Args{"--strict", "a.mdx"},
+                             Args{"--check", "a.mdx", "b.mdl"}})
+        EXPECT_EQ(convert(args).status, kConvertUsage);
 }
 
 TEST(Converter, ConvertsBothWaysAndTracesTheChunks) {
     TempDir dir;
-    const Model rich = testing::makeRichModel();
-    const std::vector<std::uint8_t> image = mdxImage(rich);
+    const std::vector<std::uint8_t> image = mdxImage(testing::makeRichModel());
     testing::writeBytes(dir.file("in.mdx"), image);
 
     const Outcome toText = convert({dir.file("in.mdx"), dir.file("out.mdl")});
@@ -63,77 +68,110 @@ TEST(Converter, ConvertsBothWaysAndTracesTheChunks) {
     EXPECT_THAT(toText.out, HasSubstr("Tag: MDLX\nTag: VERS\nTag: MODL\n"));
     EXPECT_EQ(toText.err, "");
 
-    const Outcome back = convert({dir.file("out.mdl"), dir.file("back.MDX")});
+    const Outcome back = convert({"--strict", dir.file("out.mdl"), dir.file("back.MDX")});
     ASSERT_EQ(back.status, kConvertOk) << back.err;
-    EXPECT_THAT(back.out, HasSubstr("0 errors\n"));
+    EXPECT_EQ(back.out, "0 errors\n");
     EXPECT_EQ(testing::readBytes(dir.file("back.MDX")), image);
 }
 
-TEST(Converter, FaultyInputLeavesTheOutputAsItWas) {
+TEST(Converter, UnreadableInputLeavesTheOutputAsItWas) {
     TempDir dir;
     std::vector<std::uint8_t> image = mdxImage(testing::makeRichModel());
     image.resize(image.size() - 7);
     testing::writeBytes(dir.file("cut.mdx"), image);
+    testing::writeText(dir.file("bad.mdl"), "Version {\n\tFormatVersion 800,\n}\nBogus {\n");
+    testing::writeText(dir.file("text.mdx"), "Version {\n}\n");
     testing::writeText(dir.file("out.mdl"), "precious");
 
     const Outcome cut = convert({dir.file("cut.mdx"), dir.file("out.mdl")});
     EXPECT_EQ(cut.status, kConvertFailed);
-    EXPECT_THAT(cut.err, ::testing::ContainsRegex("(^|\n)Assertion failure: Assertion failed \\(line [0-9]+\\)\n"));
-    EXPECT_THAT(cut.err, HasSubstr("was not written"));
-
-    testing::writeText(dir.file("bad.mdl"), "Version {\n\tFormatVersion 800,\n}\nBogus {\n");
+    EXPECT_THAT(cut.err, ::testing::StartsWith("Assertion failure: Assertion failed (line 2102)\n"));
+    EXPECT_THAT(cut.err, HasSubstr("out.mdl was not written"));
     const Outcome bad = convert({dir.file("bad.mdl"), dir.file("out.mdl")});
     EXPECT_EQ(bad.status, kConvertFailed);
-    EXPECT_THAT(bad.out, HasSubstr("1 errors\n  Line 4: Bogus {\n    Unknown chunk\n"));
-
+    EXPECT_EQ(bad.out, "1 errors\n  Line 4: Bogus {\n    Unknown chunk\n");
+    EXPECT_THAT(bad.err, HasSubstr("bad.mdl: 1 parse error(s)"));
+    const Outcome text = convert({dir.file("text.mdx"), dir.file("out.mdl")});
+    EXPECT_EQ(text.status, kConvertFailed);
+    EXPECT_THAT(text.err, HasSubstr("text.mdx: not an MDX file"));
     const Outcome missing = convert({dir.file("absent.mdl"), dir.file("out.mdl")});
     EXPECT_EQ(missing.status, kConvertFailed);
-    EXPECT_THAT(missing.err, HasSubstr("absent.mdl"));
+    EXPECT_THAT(missing.err, HasSubstr("cannot open " + dir.file("absent.mdl")));
 
-    EXPECT_EQ(testing::readBytes(dir.file("out.mdl")), (std::vector<std::uint8_t>{'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"bad.mdl", "cut.mdx", "out.mdl"}));
+    EXPECT_EQ(testing::readBytes(dir.file("out.mdl")),
+              (std::vector<std::uint8_t>{'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"bad.mdl", "cut.mdx", "out.mdl", "text.mdx"}));
 }
 
-TEST(Converter, ModelsThatBreakInvariantsAreRefused) {
+// A model that breaks the editor's rules converts as it is, with warnings; --strict and
+// --check fail on it.
+TEST(Converter, BrokenModelsConvertLosslesslyWithWarnings) {
     TempDir dir;
-    Model model = testing::makeRichModel();
-    model.Geosets[0].corners[4] = 40;  // parses fine, but no such vertex
-    testing::writeText(dir.file("broken.mdl"), mdlText(model));
+    Model noPivots = testing::makeRichModel();
+    noPivots.PivotPoints.clear();
+    noPivots.Geosets[0].corners[4] = 40;
+    testing::writeText(dir.file("broken.mdl"), mdlText(noPivots));
 
     const Outcome run = convert({dir.file("broken.mdl"), dir.file("out.mdx")});
-    EXPECT_EQ(run.status, kConvertFailed);
-    EXPECT_THAT(run.err, HasSubstr("Geoset 1: 1 corner indices are not below the vertex count"));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"broken.mdl"});
+    EXPECT_EQ(run.status, kConvertOk) << run.err;
+    EXPECT_THAT(run.err,
+                ::testing::StartsWith("Warning: " + dir.file("broken.mdl") +
+                                      ": Geoset 1: 1 corner indices are not below the vertex count"));
+    EXPECT_THAT(run.err, HasSubstr("Warning: " + dir.file("broken.mdl") +
+                                   ": Bone 1 \"Root\": ObjectId 0 has no "
+                                   "pivot point (0 pivot points)\n"));
+    EXPECT_TRUE(readMdxFile(dir.file("out.mdx")) == noPivots);
 
+    const Outcome strict = convert({"--strict", dir.file("broken.mdl"), dir.file("strict.mdx")});
+    EXPECT_EQ(strict.status, kConvertFailed);
+    EXPECT_THAT(strict.err, HasSubstr("strict.mdx was not written"));
     const Outcome check = convert({"--check", dir.file("broken.mdl")});
     EXPECT_EQ(check.status, kConvertFailed);
-    EXPECT_THAT(check.out, HasSubstr("Geoset 1: 1 corner indices are not below the vertex count"));
+    EXPECT_THAT(check.out, HasSubstr("\nGeoset 1: 1 corner indices are not below the vertex count"));
+    EXPECT_EQ(convert({"--check", dir.file("out.mdx")}).status, kConvertFailed);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"broken.mdl", "out.mdx"}));
 
-    testing::writeText(dir.file("sound.mdl"), mdlText(testing::makeRichModel()));
-    const Outcome sound = convert({"--check", dir.file("sound.mdl")});
-    EXPECT_EQ(sound.status, kConvertOk) << sound.out << sound.err;
-    EXPECT_THAT(sound.out, Not(HasSubstr("Geoset")));
+    // A file cut cleanly before its pivot points reads without an error and converts.
+    std::vector<std::uint8_t> image = mdxImage(testing::makeRichModel());
+    std::size_t at = 4;
+    while (std::string(image.begin() + at, image.begin() + at + 4) != "PIVT")
+        at += 8 + (image[at + 4] | image[at + 5] << 8 | image[at + 6] << 16 | image[at + 7] << 24);
+    image.resize(at);
+    testing::writeBytes(dir.file("cut.mdx"), image);
+    const Outcome cut = convert({dir.file("cut.mdx"), dir.file("cut.mdl")});
+    EXPECT_EQ(cut.status, kConvertOk) << cut.err;
+    EXPECT_THAT(cut.err, HasSubstr("has no pivot point"));
+    const std::vector<std::uint8_t> text = testing::readBytes(dir.file("cut.mdl"));
+    Model fromText;
+    readMdl(fromText, std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+    EXPECT_TRUE(fromText == readMdxFile(dir.file("cut.mdx")));
 }
 
-TEST(Converter, GeosetsTooLargeForMdxAreNotWritten) {
+TEST(Converter, WriterRefusalsAndValuesTheFormatCannotKeepLeaveTheOutputUnwritten) {
     TempDir dir;
-    Model model = testing::makeLargeModel(1, 65537, 1, 1);
-    model.Geosets[0].corners.clear();
-    model.Geosets[0].resetTriangleRecords();
-    testing::writeText(dir.file("big.mdl"), mdlText(model));
+    Model big = testing::makeLargeModel(1, 65537, 1, 1);
+    big.Geosets[0].corners.clear();
+    testing::writeText(dir.file("big.mdl"), mdlText(big));
+    const Outcome refused = convert({dir.file("big.mdl"), dir.file("big.mdx")});
+    EXPECT_THAT(refused.err,
+                HasSubstr("cannot write " + dir.file("big.mdx") + ": Geoset 1 has 65537 vertices"));
 
-    const Outcome run = convert({dir.file("big.mdl"), dir.file("big.mdx")});
-    EXPECT_EQ(run.status, kConvertFailed);
-    EXPECT_THAT(run.err, HasSubstr("65537"));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"big.mdl"});
-}
+    Model filter = testing::makeRichModel();
+    filter.ParticleEmitters2[0].FilterMode = 3;  // MDL has no name for it
+    filter.CollisionShapes[0].shapeType = 1;     // MDX keeps it, with a warning
+    testing::writeBytes(dir.file("filter.mdx"), mdxImage(filter));
+    const Outcome unkept = convert({dir.file("filter.mdx"), dir.file("filter.mdl")});
+    EXPECT_THAT(unkept.err, HasSubstr("Assertion failure: Assertion failed (line 3857)\n"));
+    const Outcome kept = convert({dir.file("filter.mdx"), dir.file("copy.mdx")});
+    EXPECT_EQ(kept.status, kConvertOk);
+    EXPECT_EQ(kept.err, "Warning: " + dir.file("copy.mdx") + ": Assertion failed (line 2201)\n");
 
-TEST(Converter, WriteFailuresAreReported) {
-    TempDir dir;
-    testing::writeBytes(dir.file("in.mdx"), mdxImage(testing::makeRichModel()));
-    const Outcome run = convert({dir.file("in.mdx"), dir.file("no-such-folder/out.mdl")});
-    EXPECT_EQ(run.status, kConvertFailed);
-    EXPECT_THAT(run.err, HasSubstr("no-such-folder/out.mdl"));
+    EXPECT_EQ(convert({"--strict", dir.file("filter.mdx"), dir.file("strict.mdx")}).status, kConvertFailed);
+    const Outcome unwritable = convert({dir.file("filter.mdx"), dir.file("no-such-folder/out.mdx")});
+    EXPECT_EQ(unwritable.status, kConvertFailed);
+    EXPECT_THAT(unwritable.err,
+                HasSubstr("cannot create a temporary file beside " + dir.file("no-such-folder/out.mdx")));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"big.mdl", "copy.mdx", "filter.mdx"}));
 }
 
 }  // namespace

@@ -2,10 +2,9 @@
 
 namespace tess {
 
-// Check numbers of the MDX reader and writer, passed to ReportSink::assertionFailed.
-// Each check has its own number; the numbers are stable across releases, so a report
-// seen by a user can be traced to the exact check.
-enum MdxCheck : int {
+// Every check number of the program, in one place. A number identifies one check for
+// good: a report seen by a user ("Assertion failed (line N)") can be traced to it.
+enum Check : int {
     // Chunk framing.
     kMdxUnknownChunk = 2101,       // unknown top-level tag: skipped by its size
     kMdxTruncated = 2102,          // the file ends inside a chunk; reading stops
@@ -47,8 +46,34 @@ enum MdxCheck : int {
     kMdxGeosetEndMismatch = 2145,    // the geoset did not end at its inclusive size
     kMdxUvPaddingLimit = 2146,       // too many short UV sets to pad: the set is skipped
 
-    // Writer.
+    // MDX writer.
     kMdxUnknownCollisionShape = 2201,  // a collision shape type other than Box (0) or Sphere (2)
+
+    // MDL writer: values the text has no form for (written all the same).
+    kMdlEmitterWithoutUsesFlag = 3309,  // a ParticleEmitter with neither EmitterUses flag
+    kMdlUnknownEmitter2Filter = 3857,   // a ParticleEmitter2 filter mode of 3 or above 4
+
+    // MDL reader: the text breaks a rule the model keeps (read all the same).
+    kMdlShortTextureSet = 3501,  // a TVertices block with fewer entries than vertices: padded with (0, 0)
+
+    // Document setup.
+    kNoSequence = 3667,  // a loaded model without any sequence
+
+    // Model validation: rules the editor relies on, found broken in a model that was read.
+    kGeosetArraysOutOfStep = 4001,   // a per-vertex array without one entry per vertex
+    kGeosetPartialTriangle = 4002,   // a corner count that is not a multiple of three
+    kGeosetCornerRange = 4003,       // corner indices not below the vertex count
+    kGeosetVertexGroupRange = 4004,  // vertex groups not below the matrix group count
+    kGeosetMatrixBoneRange = 4005,   // matrix group entries that are not bones
+    kGeosetMaterialId = 4006,        // a geoset's MaterialID that names no material
+    kLayerTextureId = 4007,          // an unkeyed layer's TextureID that names no texture
+    kLayerTextureAnimId = 4008,      // a layer's TVertexAnimId that names no texture animation
+    kGeosetAnimGeosetId = 4009,      // a geoset animation's GeosetId that names no geoset
+    kNodeParent = 4010,              // a Parent that is not the ObjectId of a Bone or Helper
+    kNodePivot = 4011,               // an ObjectId without a pivot point
+    kBoneGeosetId = 4012,            // a bone's GeosetId that names no geoset
+    kEmitter2TextureId = 4013,       // a ParticleEmitter2's TextureID that names no texture
+    kRibbonMaterialId = 4014,        // a RibbonEmitter's MaterialID that names no material
 };
 
 }  // namespace tess
