@@ -3,14 +3,14 @@
 
 PACKAGES := cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 	qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dev libegl-dev libosmesa6-dev \
-	libgl1-mesa-dri xvfb xauth xdotool imagemagick
+	libgl1-mesa-dri xvfb xauth xdotool imagemagick clang-format
 BUILD := build
 ASAN_BUILD := build-asan
 BENCH_BUILD := build-bench
 CMAKE_FLAGS := -G Ninja $(if $(CI),-DTESS_WERROR=ON)
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test format-check bench clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -29,7 +29,11 @@ build: deps
 run: build
 	./$(BUILD)/app/tessarine
 
-test: build
+# Every tracked C++ source must already be in the project's clang-format style.
+format-check: deps
+	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
+test: build format-check
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DTESS_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
