@@ -131,8 +131,7 @@ BENCHMARK(BM_EvaluateModel)->Repetitions(kRepetitions)->Unit(benchmark::kMillise
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (!tess::bench::initialiseInterleaved(argc, argv)) return 1;
     posing();  // built before timing starts
     tess::bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -98,8 +98,7 @@ void printEditRatio(const tess::bench::MedianReporter& reporter, const char* nam
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (!tess::bench::initialiseInterleaved(argc, argv)) return 1;
     pristineGrid();  // built before timing starts
     tess::bench::MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
