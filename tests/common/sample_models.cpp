@@ -1,6 +1,7 @@
 #include "common/sample_models.h"
 
 #include <cstdint>
+#include <tuple>
 #include <type_traits>
 
 namespace tess::testing {
@@ -14,9 +15,7 @@ void setKeys(Track<V>& track, std::int32_t type, std::int32_t globalSeq,
     track.GlobalSeqId = globalSeq;
     int n = 0;
     for (const auto& [time, value] : keys) {
-        TrackKey<V> key;
-        key.time = time;
-        key.value = value;
+        TrackKey<V> key{time, value, {}, {}};
         if (hasTangents(type)) {
             if constexpr (std::is_same_v<V, float>) {
                 key.InTan = value + 0.25f;
@@ -34,9 +33,7 @@ void setKeys(Track<V>& track, std::int32_t type, std::int32_t globalSeq,
 }
 
 Node makeNode(Node node, const char* name, std::uint32_t objectId, std::int32_t parent) {
-    node.Name = name;
-    node.ObjectId = objectId;
-    node.Parent = parent;
+    std::tie(node.Name, node.ObjectId, node.Parent) = std::tuple(name, objectId, parent);
     return node;
 }
 
@@ -73,29 +70,16 @@ Model makeRichModel() {
     m.MaximumExtent = {4, 5, 6.5f};
     m.BlendTime = 150;
 
-    Sequence stand;
-    stand.Name = "Stand";
-    stand.IntervalStart = 0;
-    stand.IntervalEnd = 1000;
-    stand.Rarity = 0.5f;
-    stand.BoundsRadius = 3;
-    stand.MinimumExtent = {-1, -1, 0};
-    stand.MaximumExtent = {1, 1, 2};
-    Sequence walk;
-    walk.Name = "Walk Fast";
-    walk.IntervalStart = 1100;
-    walk.IntervalEnd = 2033;
-    walk.MoveSpeed = 270;
-    walk.flags = 1;
-    m.Sequences = {stand, walk};
+    m.Sequences = {
+        {.Name = "Stand",
+         .IntervalEnd = 1000,
+         .Rarity = 0.5f,
+         .BoundsRadius = 3,
+         .MinimumExtent = {-1, -1, 0},
+         .MaximumExtent = {1, 1, 2}},
+        {.Name = "Walk Fast", .IntervalStart = 1100, .IntervalEnd = 2033, .MoveSpeed = 270, .flags = 1}};
     m.GlobalSequences = {1000, 2500};
-
-    Texture white;
-    white.Image = "Textures\\white.blp";
-    Texture team;
-    team.ReplaceableId = 1;
-    team.flags = WrapWidth | WrapHeight;
-    m.Textures = {white, team};
+    m.Textures = {{0, "Textures\\white.blp", 0}, {1, "", WrapWidth | WrapHeight}};
 
     Layer base;
     base.FilterMode = 2;
@@ -107,15 +91,9 @@ Model makeRichModel() {
     animated.TVertexAnimId = 0;
     setKeys(animated.TextureID, DontInterp, -1, {{0, 0u}, {500, 1u}});
     setKeys(animated.Alpha, Bezier, 1, {{0, 1.0f}, {500, 0.25f}});
-    Material m0;
-    m0.PriorityPlane = 2;
-    m0.flags = ConstantColor | SortPrimsFarZ | FullResolution;
-    m0.Layers = {base, animated};
-    Material m1;
     Layer plain;
     setKeys(plain.TextureID, Linear, 0, {{10, 1u}});
-    m1.Layers = {plain};
-    m.Materials = {m0, m1};
+    m.Materials = {{2, ConstantColor | SortPrimsFarZ | FullResolution, {base, animated}}, {0, 0, {plain}}};
 
     TextureAnim scroll;
     setKeys(scroll.Translation, Linear, -1, {{0, Vec3{0, 0, 0}}, {1000, Vec3{1, 0.5f, 0}}});
@@ -127,13 +105,11 @@ Model makeRichModel() {
     m.Geosets[1].extents.clear();
 
     GeosetAnim fade;
-    fade.flags = DropShadow | GeosetAnimUsesColor;
-    fade.GeosetId = 0;
+    std::tie(fade.flags, fade.GeosetId) = std::tuple(DropShadow | GeosetAnimUsesColor, 0u);
     setKeys(fade.Alpha, DontInterp, -1, {{0, 1.0f}, {600, 0.0f}});
     fade.Color.staticValue = {0.25f, 0.5f, 0.75f};
     GeosetAnim tint;
-    tint.flags = GeosetAnimUsesColor;
-    tint.GeosetId = 1;
+    std::tie(tint.flags, tint.GeosetId) = std::tuple(GeosetAnimUsesColor, 1u);
     tint.Alpha.staticValue = 0.75f;
     setKeys(tint.Color, Hermite, 0, {{0, Vec3{1, 0, 0}}, {400, Vec3{0, 1, 0}}});
     m.GeosetAnims = {fade, tint};
@@ -146,9 +122,7 @@ Model makeRichModel() {
     setKeys(root.node.Rotation, Bezier, -1, {{0, Quat{0, 0, 0, 1}}, {1000, Quat{0.5f, 0.5f, 0.5f, 0.5f}}});
     setKeys(root.node.Scaling, DontInterp, 1, {{100, Vec3{1, 1, 1}}});
     setKeys(root.node.Visibility, Hermite, -1, {{0, 1.0f}, {200, 0.0f}});
-    Bone arm;
-    arm.GeosetId = 0;
-    arm.GeosetAnimId = 1;
+    Bone arm{.GeosetId = 0, .GeosetAnimId = 1};
     arm.node = makeNode(arm.node, "Arm", 1, 0);
     arm.node.flags |= Billboarded | DontInheritScaling | DontInheritRotation | CameraAnchored;
     m.Bones = {root, arm};
@@ -171,14 +145,11 @@ Model makeRichModel() {
     setKeys(light.Visibility, DontInterp, -1, {{0, 1.0f}, {300, 0.0f}});
     m.Lights = {light};
 
-    Attachment weapon;
+    Attachment weapon{.Path = "Weapons\\Sword.mdl", .AttachmentID = 0};
     weapon.node = makeNode(weapon.node, "Weapon Ref", 4, 1);
-    weapon.AttachmentID = 0;
-    weapon.Path = "Weapons\\Sword.mdl";
     setKeys(weapon.node.Visibility, Linear, -1, {{0, 1.0f}, {700, 0.0f}});
-    Attachment head;
+    Attachment head{.Path = {}, .AttachmentID = 7};
     head.node = makeNode(head.node, "Head Ref", 5, 0);
-    head.AttachmentID = 7;
     setKeys(head.node.Rotation, Linear, -1, {{0, Quat{0, 0, 0, 1}}});
     m.Attachments = {weapon, head};
 
@@ -201,13 +172,9 @@ Model makeRichModel() {
     sparks.emitterFlags = NodeIsParticleEmitter | DontInheritRotation | Emitter2Unshaded |
                           Emitter2SortPrimsFarZ | Emitter2LineEmitter | Emitter2Unfogged |
                           Emitter2ModelSpace | Emitter2XYQuad;
-    sparks.LifeSpan = 1.5f;
-    sparks.FilterMode = P2AlphaKey;
-    sparks.Rows = 2;
-    sparks.Columns = 4;
-    sparks.headOrTail = Both;
-    sparks.TailLength = 0.75f;
-    sparks.Time = 0.5f;
+    std::tie(sparks.LifeSpan, sparks.TailLength, sparks.Time) = std::tuple(1.5f, 0.75f, 0.5f);
+    std::tie(sparks.FilterMode, sparks.Rows, sparks.Columns, sparks.headOrTail) =
+        std::tuple(P2AlphaKey, 2, 4, Both);
     sparks.SegmentColor = {Vec3{1, 0, 0}, Vec3{0, 1, 0}, Vec3{0, 0.5f, 1}};
     sparks.Alpha = {255, 128, 0};
     sparks.ParticleScaling = {10, 20, 30};
@@ -215,10 +182,8 @@ Model makeRichModel() {
     sparks.DecayUVAnim = {2, 3, 1};
     sparks.TailUVAnim = {4, 5, 1};
     sparks.TailDecayUVAnim = {6, 7, 1};
-    sparks.TextureID = 1;
-    sparks.Squirt = 1;
-    sparks.PriorityPlane = -2;
-    sparks.ReplaceableId = 2;
+    std::tie(sparks.TextureID, sparks.Squirt, sparks.PriorityPlane, sparks.ReplaceableId) =
+        std::tuple(1, 1, -2, 2);
     sparks.Speed.staticValue = 100;
     sparks.Variation.staticValue = 0.125f;
     sparks.Latitude.staticValue = 0.5f;
@@ -242,45 +207,32 @@ Model makeRichModel() {
     ribbon.Alpha.staticValue = 1;
     setKeys(ribbon.Color, Bezier, -1, {{0, Vec3{1, 1, 1}}, {500, Vec3{0.5f, 0.25f, 0.125f}}});
     setKeys(ribbon.TextureSlot, DontInterp, -1, {{0, 0u}, {250, 3u}});
-    ribbon.Rows = 1;
-    ribbon.Columns = 2;
-    ribbon.EmissionRate = 30;
-    ribbon.LifeSpan = 0.5f;
-    ribbon.Gravity = 1.5f;
-    ribbon.MaterialID = 1;
+    std::tie(ribbon.Rows, ribbon.Columns, ribbon.EmissionRate, ribbon.MaterialID) = std::tuple(1, 2, 30, 1);
+    std::tie(ribbon.LifeSpan, ribbon.Gravity) = std::tuple(0.5f, 1.5f);
     setKeys(ribbon.node.Translation, Linear, -1, {{0, Vec3{0, 0, 1}}});
     m.RibbonEmitters = {ribbon};
 
     Camera camera;
     camera.Name = "Portrait";
     camera.Position = {100, 0, 50};
-    camera.FieldOfView = 0.75f;
-    camera.FarClip = 1000;
-    camera.NearClip = 8;
+    std::tie(camera.FieldOfView, camera.FarClip, camera.NearClip) = std::tuple(0.75f, 1000, 8);
     camera.TargetPosition = {0, 0, 40};
     setKeys(camera.Translation, Linear, -1, {{0, Vec3{0, 0, 0}}, {1000, Vec3{10, 0, 0}}});
     setKeys(camera.Rotation, Hermite, -1, {{0, 0.0f}, {1000, 1.5f}});
     setKeys(camera.TargetTranslation, DontInterp, 1, {{0, Vec3{0, 0, 1}}});
     m.Cameras = {camera, Camera{}};
 
-    EventObject footstep;
+    EventObject footstep{.times = {100, 600, 1500}};
     footstep.node = makeNode(footstep.node, "FootStep", 10, 0);
-    footstep.times = {100, 600, 1500};
     setKeys(footstep.node.Visibility, DontInterp, -1, {{0, 1.0f}});
     EventObject silent;
     silent.node = makeNode(silent.node, "Silent", 11, -1);
     m.EventObjects = {footstep, silent};
 
-    CollisionShape box;
+    CollisionShape box{.shapeType = ShapeBox, .vertex1 = {-1, -1, 0}, .vertex2 = {1, 1, 2}};
     box.node = makeNode(box.node, "Box01", 12, 0);
-    box.shapeType = ShapeBox;
-    box.vertex1 = {-1, -1, 0};
-    box.vertex2 = {1, 1, 2};
-    CollisionShape sphere;
+    CollisionShape sphere{.shapeType = ShapeSphere, .vertex1 = {0, 0, 1}, .BoundsRadius = 0.5f};
     sphere.node = makeNode(sphere.node, "Sphere01", 13, 1);
-    sphere.shapeType = ShapeSphere;
-    sphere.vertex1 = {0, 0, 1};
-    sphere.BoundsRadius = 0.5f;
     setKeys(sphere.node.Translation, Linear, -1, {{0, Vec3{0, 0, 0}}});
     m.CollisionShapes = {box, sphere};
 
@@ -292,13 +244,8 @@ Model makeLargeModel(std::size_t geosetCount, std::size_t verticesPerGeoset, std
                      std::size_t keysPerTrack) {
     Model m;
     m.Name = "Large";
-    Sequence seq;
-    seq.Name = "Stand";
-    seq.IntervalEnd = static_cast<std::uint32_t>(keysPerTrack * 100);
-    m.Sequences = {seq};
-    Texture tex;
-    tex.Image = "Textures\\white.blp";
-    m.Textures = {tex};
+    m.Sequences = {{.Name = "Stand", .IntervalEnd = static_cast<std::uint32_t>(keysPerTrack * 100)}};
+    m.Textures = {{.Image = "Textures\\white.blp"}};
     m.Materials = {Material{{}, {}, {Layer{}}}};
 
     std::uint32_t state = 12345;

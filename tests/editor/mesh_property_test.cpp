@@ -1,5 +1,3 @@
-// Random documents through every mesh operation: the arrays must stay in step, and the
-// one-pass implementations must give exactly what the step-by-step algorithms give.
 #include <gtest/gtest.h>
 
 #include <algorithm>

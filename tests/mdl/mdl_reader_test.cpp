@@ -1,5 +1,3 @@
-// The parser: driver, stop rules and report, tracks, every block kind's own rules.
-
 #include "mdl/mdl_reader.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,3 @@
-// The MDL text layout: header, every block's lines in order, what the text has no form
-// for, and numbers.
-
 #include "mdl/mdl_writer.h"
 
 #include <gtest/gtest.h>

@@ -49,23 +49,19 @@ TEST_F(DrawScene, ProjectionAndViewTransformPlaceTheModel) {
     EXPECT_LT(windowOf({0, -195, 0})[2], 0.0);  // nearer than the near plane at 10
 
     setView(ViewType::Front, 0, 0, 50);  // with keep: multiplied onto the matrix in force
-    std::array<double, 16> kept{}, replaced{};
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixd(std::array<double, 16>{2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}.data());
     setProjection(view, true);
-    glGetDoublev(GL_PROJECTION_MATRIX, kept.data());
+    const double kept = GlTransform().projection[0];
     glMatrixMode(GL_MODELVIEW);
     setProjection(view, false);  // otherwise replaced, the matrix mode kept
-    glGetDoublev(GL_PROJECTION_MATRIX, replaced.data());
-    EXPECT_NEAR(kept[0], 2 * replaced[0], 1e-9);
+    EXPECT_NEAR(kept, 2 * GlTransform().projection[0], 1e-9);
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_MODELVIEW);
     view.windowHeight = 0;  // one pixel high, and a projection GL accepts
     resizeScene(view);
-    std::array<GLint, 4> viewport{};
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
-    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, kSize, 1}));
+    EXPECT_EQ(GlTransform().viewport, (std::array<GLint, 4>{0, 0, kSize, 1}));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -268,16 +264,10 @@ TEST_F(DrawScene, LayersWireframeAndMarkersDrawTheSameImageAsTheLongWayAndScreen
         }
     for (std::uint32_t a = 0; a < 41; ++a)
         if (a % 7 != 6) sheet.corners.insert(sheet.corners.end(), {a, a + 1, a + 8, a, a + 8, a + 7});
-    for (const Vec3& p : std::vector<Vec3>{{3.3f, 7.7f, 2},
-                                           {0, -79, 2},
-                                           {0, 79.2f, 2},
-                                           {58.6f, 0, 2},
-                                           {-45, -45, 12},
-                                           {-45, 0, 12},
-                                           {0, -45, 12}}) {
-        sheet.positions.push_back(p);
-        sheet.uvSets[0].push_back({0.5f, 0.5f});
-    }
+    const Vec3 offGrid[] = {{3.3f, 7.7f, 2}, {0, -79, 2},  {0, 79.2f, 2}, {58.6f, 0, 2},
+                            {-45, -45, 12},  {-45, 0, 12}, {0, -45, 12}};
+    sheet.positions.insert(sheet.positions.end(), std::begin(offGrid), std::end(offGrid));
+    sheet.uvSets[0].resize(sheet.positions.size(), {0.5f, 0.5f});
     sheet.corners.insert(sheet.corners.end(), {53, 54, 55});
     sheet.resizeVertices(sheet.positions.size());
     for (const bool top : {true, false}) {
@@ -308,18 +298,14 @@ TEST_F(DrawScene, LayersWireframeAndMarkersDrawTheSameImageAsTheLongWayAndScreen
             }
             glEnd();
         }
+        const std::vector<std::array<std::uint8_t, 4>> block(25, {255, 255, 255, 0});
         for (const Vec3& p : sheet.positions) {
-            std::array<double, 16> modelview{}, projection{};
-            std::array<GLint, 4> viewport{};
-            glGetDoublev(GL_MODELVIEW_MATRIX, modelview.data());
-            glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
-            glGetIntegerv(GL_VIEWPORT, viewport.data());
+            const GlTransform t;
             const std::array<double, 3> w = windowOf(p);
             std::array<double, 3> corner{};
-            gluUnProject(w[0] - 2, w[1] - 2, w[2], modelview.data(), projection.data(), viewport.data(),
+            gluUnProject(w[0] - 2, w[1] - 2, w[2], t.modelview.data(), t.projection.data(), t.viewport.data(),
                          &corner[0], &corner[1], &corner[2]);
             glRasterPos3dv(corner.data());
-            const std::vector<std::array<std::uint8_t, 4>> block(25, {255, 255, 255, 0});
             glDrawPixels(5, 5, GL_RGBA, GL_UNSIGNED_BYTE, block.data());
         }
         drawGrid(5, 10, table);

@@ -35,16 +35,22 @@ inline bool near(const Rgb& actual, const Rgb& expected, int tolerance = 2) {
     return true;
 }
 
-// gluProject of a model point with the matrices in force (after drawFrame: the view's).
-inline std::array<double, 3> windowOf(const Vec3& point) {
+// The matrices and viewport in force (after drawFrame: the view's), for gluProject and gluUnProject.
+struct GlTransform {
+    GlTransform() {
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelview.data());
+        glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+        glGetIntegerv(GL_VIEWPORT, viewport.data());
+    }
     std::array<double, 16> modelview{}, projection{};
     std::array<GLint, 4> viewport{};
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview.data());
-    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
-    glGetIntegerv(GL_VIEWPORT, viewport.data());
+};
+
+inline std::array<double, 3> windowOf(const Vec3& point) {
+    const GlTransform t;
     std::array<double, 3> w{};
-    gluProject(point[0], point[1], point[2], modelview.data(), projection.data(), viewport.data(), &w[0],
-               &w[1], &w[2]);
+    gluProject(point[0], point[1], point[2], t.modelview.data(), t.projection.data(), t.viewport.data(),
+               &w[0], &w[1], &w[2]);
     return w;
 }
 
