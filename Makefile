@@ -3,14 +3,16 @@
 
 PACKAGES := cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 	qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dev libegl-dev libosmesa6-dev \
-	libgl1-mesa-dri xvfb xauth xdotool imagemagick clang-format
+	libgl1-mesa-dri xvfb xauth xdotool imagemagick clang-format \
+	desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin
 BUILD := build
 ASAN_BUILD := build-asan
 BENCH_BUILD := build-bench
 CMAKE_FLAGS := -G Ninja $(if $(CI),-DTESS_WERROR=ON)
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: deps build run test format-check bench clean
+.PHONY: deps build run install test format-check bench clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -28,6 +30,15 @@ build: deps
 
 run: build
 	./$(BUILD)/app/tessarine
+
+# Installs under $(PREFIX) (inside $(DESTDIR) when given). Without DESTDIR the MIME and
+# desktop databases there are refreshed, so file managers know the formats at once.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	@if [ -z "$(DESTDIR)" ]; then \
+	  update-mime-database "$(PREFIX)/share/mime"; \
+	  [ ! -d "$(PREFIX)/share/applications" ] || update-desktop-database -q "$(PREFIX)/share/applications"; \
+	fi
 
 # Every tracked C++ source must already be in the project's clang-format style.
 format-check: deps

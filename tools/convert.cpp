@@ -1,28 +1,27 @@
 #include "convert.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <span>
+#include <charconv>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <optional>
 #include <string_view>
+#include <thread>
 
-#include "mdl/mdl_reader.h"
-#include "mdl/mdl_writer.h"
-#include "mdx/mdx_reader.h"
-#include "mdx/mdx_writer.h"
-#include "model/file_io.h"
-#include "model/validate.h"
+#include "batch.h"
+#include "convert_file.h"
 
 namespace tess {
 namespace {
 
 constexpr const char* kUsage =
     "Usage: tessarine-convert [--strict] INPUT OUTPUT\n"
-    "       tessarine-convert --check INPUT\n"
+    "       tessarine-convert [--strict] [-j N] --to mdl|mdx -o DIR INPUT...\n"
+    "       tessarine-convert --check [-j N] INPUT...\n"
     "       tessarine-convert --help\n"
     "\n"
-    "Converts a model between the MDX (binary) and MDL (text) formats. A file name whose\n"
-    "last character is x or X is MDX; any other name is MDL.\n"
+    "Converts models between the MDX (binary) and MDL (text) formats. A file name whose\n"
+    "last character is x or X is MDX; any other name is MDL. Options come before the files.\n"
     "\n"
     "  INPUT OUTPUT   read INPUT and write it to OUTPUT as it is. Whatever breaks the rules\n"
     "                 the editor relies on (a missing pivot point, a reference that points\n"
@@ -32,142 +31,173 @@ constexpr const char* kUsage =
     "                 a truncated or damaged MDX file, an MDL parse error) or OUTPUT's format\n"
     "                 cannot hold the model, it is left as it was.\n"
     "  --strict       also leave OUTPUT as it was when there is any warning.\n"
-    "  --check INPUT  read INPUT and list every broken reference or index, one per line.\n"
+    "  --to mdl|mdx -o DIR INPUT...\n"
+    "                 convert every INPUT the same way into the folder DIR, named after\n"
+    "                 INPUT with its extension replaced by .mdl or .mdx. A failed input\n"
+    "                 leaves no output. When two inputs would give the same output name,\n"
+    "                 the later one is not converted.\n"
+    "  --check INPUT...\n"
+    "                 read each INPUT and list every broken reference or index, one per line.\n"
+    "  -j N           work on N files at once (default: one per processor core).\n"
     "  --help         show this text.\n"
     "\n"
     "Standard output carries the MDX reader's \"Tag:\" lines, the MDL parse report and the\n"
     "--check list; assertion reports, warnings (\"Warning: FILE: text\") and errors go to\n"
     "standard error.\n"
+    "With --to, -j or several inputs to --check, what each input prints is kept together and\n"
+    "printed in the order of the inputs, its standard output after a line \"==> INPUT <==\".\n"
+    "Standard error then shows a progress line while it is a terminal, and ends with a\n"
+    "line per failed input and a total.\n"
     "Exit status: 0 success (warnings included), 1 faulty input, failed write, findings of\n"
-    "--check or warnings under --strict, 2 wrong arguments.\n";
+    "--check or warnings under --strict (for any input), 2 wrong arguments.\n";
 
-constexpr const char* kProgram = "tessarine-convert: ";
+struct Options {
+    bool help = false, strict = false, check = false;
+    std::optional<std::string> format, outputDir;
+    std::optional<std::size_t> jobs;
+    std::vector<std::string> inputs;
+};
 
-bool isMdxName(std::string_view path) {
-    return !path.empty() && (path.back() == 'x' || path.back() == 'X');
+bool parseCount(std::string_view text, std::optional<std::size_t>& count) {
+    std::size_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || value == 0) return false;
+    count = value;
+    return true;
 }
 
-// Prints findings to standard error: check failures as assertion reports, warnings with
-// the file (and MDL line) they concern, other errors in words after `errorPrefix`. MDL
-// parse errors are left out: the parse report on standard output lists them. Returns the
-// number of warnings.
-std::size_t printDiagnostics(const Diagnostics& diagnostics, const std::string& path, std::ostream& err,
-                             const std::string& errorPrefix = {}) {
-    for (const Diagnostic& entry : diagnostics.entries) {
-        if (entry.severity == Severity::Warning) {
-            err << "Warning: " << path;
-            if (entry.line != 0) err << ": line " << entry.line;
-            err << ": " << entry.text << '\n';
-        } else if (entry.check != 0) {
-            err << kAssertionCaption << ": " << entry.text << '\n';
-        } else if (entry.line == 0) {
-            err << kProgram << errorPrefix << entry.text << '\n';
-        }
-    }
-    return diagnostics.count(Severity::Warning);
+bool takeValue(const std::vector<std::string>& args, std::size_t& at, std::optional<std::string>& value) {
+    if (value || at + 1 >= args.size()) return false;
+    value = args[++at];
+    return true;
 }
 
-// Reads `path` into `model` with the reader its name selects and prints what it found.
-// False when the file could not be read or the reader gave an error; `warnings` counts
-// the reader's warnings.
-bool loadModel(const std::string& path, Model& model, std::ostream& out, std::ostream& err,
-               std::size_t& warnings) {
-    std::vector<std::uint8_t> bytes;
-    const Diagnostics fileErrors = readWholeFile(path, bytes);
-    if (fileErrors.hasErrors()) {
-        printDiagnostics(fileErrors, path, err);
-        return false;
-    }
-    if (isMdxName(path)) {
-        const Diagnostics found = readMdx(model, bytes, out);
-        warnings += printDiagnostics(found, path, err);
-        // The reader leaves a model empty, without a finding, when the magic is missing;
-        // converting that to an empty model would hide that the file is no MDX at all.
-        if (bytes.size() < 4 || std::memcmp(bytes.data(), "MDLX", 4) != 0) {
-            err << kProgram << path << ": not an MDX file (it does not start with MDLX)\n";
-            return false;
+// Options, then the files. An argument starting with "--" is always an option; of those
+// with one dash only -j, -jN, -o and -h are, so a single-file conversion still takes any
+// other name. False on anything malformed.
+bool parseArguments(const std::vector<std::string>& args, Options& options) {
+    std::size_t at = 0;
+    for (; at < args.size(); ++at) {
+        const std::string& arg = args[at];
+        bool good = true;
+        if (arg == "--help" || arg == "-h") {
+            good = !options.help;
+            options.help = true;
+        } else if (arg == "--strict") {
+            good = !options.strict;
+            options.strict = true;
+        } else if (arg == "--check") {
+            good = !options.check;
+            options.check = true;
+        } else if (arg == "--to") {
+            good =
+                takeValue(args, at, options.format) && (options.format == "mdl" || options.format == "mdx");
+        } else if (arg == "-o") {
+            good = takeValue(args, at, options.outputDir) && !options.outputDir->empty();
+        } else if (arg == "-j") {
+            good = !options.jobs && at + 1 < args.size() && parseCount(args[++at], options.jobs);
+        } else if (arg.starts_with("-j") && arg.size() > 2) {
+            good = !options.jobs && parseCount(std::string_view(arg).substr(2), options.jobs);
+        } else if (arg.starts_with("--")) {
+            good = false;
+        } else {
+            break;
         }
-        if (found.hasErrors()) {
-            err << kProgram << path << ": " << found.count(Severity::Error) << " problem(s) while reading\n";
-            return false;
-        }
-        return true;
+        if (!good) return false;
     }
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const Diagnostics found = readMdl(model, text);
-    printParseReport(found, out);
-    warnings += printDiagnostics(found, path, err);
-    if (found.hasErrors()) {
-        err << kProgram << path << ": " << found.count(Severity::Error) << " parse error(s)\n";
-        return false;
+    for (; at < args.size(); ++at) {
+        if (args[at].starts_with("--")) return false;
+        options.inputs.push_back(args[at]);
     }
     return true;
 }
 
-// Builds the file image of `model` in the format `path` selects and prints what the writer
-// found. False when the writer refused the model or found a value its format cannot keep.
-bool encodeModel(const std::string& path, const Model& model, std::vector<std::uint8_t>& bytes,
-                 std::ostream& err, std::size_t& warnings) {
-    Diagnostics found;
-    if (isMdxName(path)) {
-        found = writeMdx(model, bytes);
-    } else {
-        std::string text;
-        found = writeMdl(model, text);
-        bytes.assign(text.begin(), text.end());
+enum class Mode { Usage, Help, Convert, ConvertBatch, Check, CheckBatch };
+
+// What the parsed options ask for; Usage for a combination that makes no sense.
+Mode chooseMode(const Options& options, std::size_t argumentCount) {
+    const bool toFolder = options.format || options.outputDir;
+    const std::size_t inputs = options.inputs.size();
+    if (options.help) return argumentCount == 1 ? Mode::Help : Mode::Usage;
+    if (options.check) {
+        if (options.strict || toFolder || inputs == 0) return Mode::Usage;
+        return inputs == 1 && !options.jobs ? Mode::Check : Mode::CheckBatch;
     }
-    warnings += printDiagnostics(found, path, err, "cannot write " + path + ": ");
-    const bool unkept = std::any_of(found.entries.begin(), found.entries.end(), [](const Diagnostic& entry) {
-        return entry.severity == Severity::Error && entry.check != 0;
-    });
-    if (unkept) err << kProgram << path << " not written: the model holds values its format cannot keep\n";
-    return !found.hasErrors();
+    if (toFolder) return options.format && options.outputDir && inputs > 0 ? Mode::ConvertBatch : Mode::Usage;
+    return inputs == 2 && !options.jobs ? Mode::Convert : Mode::Usage;
 }
 
-int check(const std::string& path, std::ostream& out, std::ostream& err) {
-    Model model;
-    std::size_t warnings = 0;
-    const bool readCleanly = loadModel(path, model, out, err, warnings);
-    const Diagnostics findings = validateModel(model);
-    for (const Diagnostic& entry : findings.entries) out << entry.text << '\n';
-    return readCleanly && warnings == 0 && findings.empty() ? kConvertOk : kConvertFailed;
+std::size_t defaultJobs() {
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
-int convert(const std::string& input, const std::string& output, bool strict, std::ostream& out,
-            std::ostream& err) {
-    Model model;
-    std::size_t warnings = 0;
-    std::vector<std::uint8_t> bytes;
-    bool ok = loadModel(input, model, out, err, warnings);
-    if (ok) {
-        warnings += printDiagnostics(validateModel(model), input, err);
-        ok = encodeModel(output, model, bytes, err, warnings);
-    }
-    if (ok && strict && warnings > 0) {
-        err << kProgram << warnings << " warning(s) with --strict\n";
-        ok = false;
-    }
-    if (!ok) {
-        err << kProgram << output << " was not written\n";
+// DIR/NAME.EXT for the input's base name NAME.ANY (or NAME).
+std::string outputPath(const std::string& input, const std::string& dir, const std::string& format) {
+    const std::size_t slash = input.rfind('/');
+    std::string name = slash == std::string::npos ? input : input.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    return dir + (dir.ends_with('/') ? "" : "/") + name + "." + format;
+}
+
+int convertBatch(const Options& options, bool showProgress, std::ostream& out, std::ostream& err) {
+    const std::string& dir = *options.outputDir;
+    std::error_code error;
+    if (!std::filesystem::is_directory(dir, error)) {
+        err << kConverterPrefix << dir << ": no such folder\n";
         return kConvertFailed;
     }
-    const Diagnostics fileErrors = writeFileAtomically(output, bytes);
-    printDiagnostics(fileErrors, output, err);
-    return fileErrors.hasErrors() ? kConvertFailed : kConvertOk;
+    // Two inputs written to one name would race, and one conversion would be lost unseen;
+    // each output name belongs to the first input that gives it.
+    std::vector<std::string> outputs;
+    std::vector<std::size_t> owner;
+    std::map<std::string, std::size_t> firstWithName;
+    for (std::size_t i = 0; i < options.inputs.size(); ++i) {
+        outputs.push_back(outputPath(options.inputs[i], dir, *options.format));
+        owner.push_back(firstWithName.try_emplace(outputs.back(), i).first->second);
+    }
+    const std::time_t now = std::time(nullptr);  // one stamp for every MDL output of the run
+    const FileTask task = [&](std::size_t i, std::ostream& fileOut, std::ostream& fileErr) {
+        if (owner[i] != i) {
+            fileErr << kConverterPrefix << options.inputs[i] << " not converted: " << outputs[i]
+                    << " is the output of " << options.inputs[owner[i]] << '\n';
+            return int{kConvertFailed};
+        }
+        return convertFile(options.inputs[i], outputs[i], options.strict, now, fileOut, fileErr);
+    };
+    return runBatch(options.inputs, task, {options.jobs.value_or(defaultJobs()), showProgress, "converted"},
+                    out, err);
+}
+
+int checkBatch(const Options& options, bool showProgress, std::ostream& out, std::ostream& err) {
+    const FileTask task = [&](std::size_t i, std::ostream& fileOut, std::ostream& fileErr) {
+        return checkFile(options.inputs[i], fileOut, fileErr);
+    };
+    return runBatch(options.inputs, task, {options.jobs.value_or(defaultJobs()), showProgress, "passed"}, out,
+                    err);
 }
 
 }  // namespace
 
-int runConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kUsage;
-        return kConvertOk;
+int runConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 bool showProgress) {
+    Options options;
+    switch (parseArguments(args, options) ? chooseMode(options, args.size()) : Mode::Usage) {
+        case Mode::Help:
+            out << kUsage;
+            return kConvertOk;
+        case Mode::Convert:
+            return convertFile(options.inputs[0], options.inputs[1], options.strict, std::time(nullptr), out,
+                               err);
+        case Mode::ConvertBatch:
+            return convertBatch(options, showProgress, out, err);
+        case Mode::Check:
+            return checkFile(options.inputs[0], out, err);
+        case Mode::CheckBatch:
+            return checkBatch(options, showProgress, out, err);
+        case Mode::Usage:
+            break;
     }
-    if (args.size() == 2 && args[0] == "--check") return check(args[1], out, err);
-    const bool strict = !args.empty() && args[0] == "--strict";
-    const std::size_t first = strict ? 1 : 0;
-    if (args.size() == first + 2 && !args[first].starts_with("--") && !args[first + 1].starts_with("--"))
-        return convert(args[first], args[first + 1], strict, out, err);
     err << kUsage;
     return kConvertUsage;
 }

@@ -10,7 +10,7 @@ namespace tess {
 enum ConvertStatus : int {
     kConvertOk = 0,
     kConvertFailed = 1,  // unreadable or faulty input, refused or failed write, --check findings,
-                         // or warnings under --strict
+                         // or warnings under --strict; in a batch, any of these for any input
     kConvertUsage = 2,   // wrong arguments
 };
 
@@ -23,6 +23,12 @@ enum ConvertStatus : int {
 // a truncated or damaged MDX file, an MDL parse error), when the writer refuses the model,
 // or, with --strict, when there is any warning. OUTPUT is replaced by an atomic rename
 // after the whole image was written, so a failure leaves it as it was.
-int runConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+//
+// A batch (--to FORMAT -o DIR INPUT..., or --check with several inputs or -j) converts or
+// checks each input that way on several threads, keeps each input's output together and
+// in input order, and ends with the failed inputs and a total on `err`. `showProgress`
+// (for an `err` that is a terminal) adds a progress line on `err`, rewritten in place.
+int runConverter(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 bool showProgress = false);
 
 }  // namespace tess

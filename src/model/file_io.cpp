@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 namespace tess {
 namespace {
@@ -27,7 +28,11 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+// The umask can only be read by setting it. Without the lock, two threads saving at once
+// could read each other's temporary 0 and leave it as the process umask.
 mode_t newFileMode() {
+    static std::mutex umaskLock;
+    const std::lock_guard guard(umaskLock);
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;

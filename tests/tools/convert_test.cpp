@@ -54,7 +54,7 @@ TEST(Converter, HelpAndUsage) {
     EXPECT_THAT(help.out, HasSubstr("Usage: tessarine-convert [--strict] INPUT OUTPUT"));
     using Args = std::vector<std::string>;
     for (const Args& args : {Args{}, Args{"one.mdx"}, Args{"--bogus", "a.mdx"}, Args{"--strict", "a.mdx"},
-                             Args{"--check", "a.mdx", "b.mdl"}})
+                             Args{"--help", "a.mdx"}, Args{"a.mdx", "--strict", "b.mdl"}})
         EXPECT_EQ(convert(args).status, kConvertUsage);
 }
 
