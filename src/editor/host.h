@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "model/diagnostics.h"
+#include "view/view.h"
 
 namespace tess {
 
@@ -25,6 +27,20 @@ public:
     // The primitive parameter dialog over `parameters`; on OK the texts hold the user's
     // normalised values. Returns 1 for OK, 2 for Cancel.
     virtual int runPrimitiveDialog(PrimitiveParameters& parameters) = 0;
+
+    // The standard file dialogs over the model filters ("MDX Files (*.mdx)", "MDL Files
+    // (*.mdl)"), default extension "mdx", owned by the main window. Open asks for an existing
+    // file; Save asks before overwriting. nullopt when the user cancels.
+    virtual std::optional<std::string> askOpenFileName() = 0;
+    virtual std::optional<std::string> askSaveFileName() = 0;
+
+    // Puts the menu of `mode` (Vertex, Triangle or Animation) at menu-bar position 5 under its
+    // title with access key ("&Vertex", "&Triangle", "&Animation").
+    virtual void showModeMenu(EditMode mode) = 0;
+    // Shows the UV editor window (command 40044).
+    virtual void showUvEditor() = 0;
+    // Closes the main window as its close box does (command 40001, "E&xit").
+    virtual void closeMainWindow() = 0;
 
     virtual void repaintAnimationBar() = 0;
     virtual void repaintUvEditor() = 0;
