@@ -72,13 +72,16 @@ void handleWheel(Editor& editor, std::uint16_t wheelWord);
 void handleResize(Editor& editor, std::int32_t width, std::int32_t height);
 
 // Loads `path` into the document: MDX when its last character is 'x' or 'X', MDL otherwise.
-// The reader's findings are shown (assertion boxes, the parse report), then the model's
-// validation findings in one "Warning" message. A file that cannot be opened shows "Error"
-// and leaves the document as it was. Returns whether a model was read.
+// The reader's errors are shown (assertion boxes, the parse report on standard output), then
+// its warnings and the model's validation findings in one "Warning" message; the model is
+// kept as read and state.readWithErrors records whether the reader reported errors. A file
+// that cannot be read, or an MDX name whose file lacks the MDX magic, shows "Error" and
+// leaves the document and the file name as they were. Returns whether a model was read.
 bool openModelFile(Editor& editor, const std::string& path);
 
-// Writes the document to `path`, MDX or MDL by the last character, atomically; a failure
-// shows "Error" with the reason and changes nothing else. Returns whether it was saved.
+// Writes the document to `path`, MDX or MDL by the last character, atomically; on success
+// `path` becomes the file name and the document no longer counts as read with errors. A
+// failure shows "Error" with the reason and changes nothing else. Returns whether it was saved.
 bool saveModelFile(Editor& editor, const std::string& path);
 
 // The mouse over the 3D view. Positions are device pixels, y downward.

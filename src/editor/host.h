@@ -58,13 +58,13 @@ inline void showAssertion(Host& host, int checkNumber) {
     host.messageBox(assertionText(checkNumber), kAssertionCaption, MessageIcon::None, false);
 }
 
-// Shows a reader's or writer's findings as the editor reports them: every entry with a
-// check number, in order, as that check's assertion box (showAssertion). Entries without
-// one (the MDL parse report, which goes to standard output, and messages in words) are the
-// caller's to present.
+// Shows a reader's or writer's errors as the editor reports them: every error with a check
+// number, in order, as that check's assertion box (showAssertion). Warnings and entries
+// without a check number (the MDL parse report, which goes to standard output, and messages
+// in words) are the caller's to present.
 inline void showDiagnostics(Host& host, const Diagnostics& diagnostics) {
     for (const Diagnostic& entry : diagnostics.entries)
-        if (entry.check != 0) showAssertion(host, entry.check);
+        if (entry.severity == Severity::Error && entry.check != 0) showAssertion(host, entry.check);
 }
 
 }  // namespace tess
