@@ -37,6 +37,9 @@ struct AppState {
     std::int32_t rangeEnd = 1000;
     std::int32_t lastClock = 0;
     std::string currentFileName;
+    // The open file's reader reported errors: what it could not read is missing from the
+    // model, so saving over the file asks first.
+    bool readWithErrors = false;
     bool keyRotation = true;
     bool keyTranslation = true;
     bool keyScaling = true;

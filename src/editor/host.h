@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "model/diagnostics.h"
+#include "view/view.h"
 
 namespace tess {
 
@@ -26,6 +28,20 @@ public:
     // normalised values. Returns 1 for OK, 2 for Cancel.
     virtual int runPrimitiveDialog(PrimitiveParameters& parameters) = 0;
 
+    // The standard file dialogs over the model filters ("MDX Files (*.mdx)", "MDL Files
+    // (*.mdl)"), default extension "mdx", owned by the main window. Open asks for an existing
+    // file; Save asks before overwriting. nullopt when the user cancels.
+    virtual std::optional<std::string> askOpenFileName() = 0;
+    virtual std::optional<std::string> askSaveFileName() = 0;
+
+    // Puts the menu of `mode` (Vertex, Triangle or Animation) at menu-bar position 5 under its
+    // title with access key ("&Vertex", "&Triangle", "&Animation").
+    virtual void showModeMenu(EditMode mode) = 0;
+    // Shows the UV editor window (command 40044).
+    virtual void showUvEditor() = 0;
+    // Closes the main window as its close box does (command 40001, "E&xit").
+    virtual void closeMainWindow() = 0;
+
     virtual void repaintAnimationBar() = 0;
     virtual void repaintUvEditor() = 0;
     virtual bool altKeyDown() const = 0;
@@ -42,13 +58,13 @@ inline void showAssertion(Host& host, int checkNumber) {
     host.messageBox(assertionText(checkNumber), kAssertionCaption, MessageIcon::None, false);
 }
 
-// Shows a reader's or writer's findings as the editor reports them: every entry with a
-// check number, in order, as that check's assertion box (showAssertion). Entries without
-// one (the MDL parse report, which goes to standard output, and messages in words) are the
-// caller's to present.
+// Shows a reader's or writer's errors as the editor reports them: every error with a check
+// number, in order, as that check's assertion box (showAssertion). Warnings and entries
+// without a check number (the MDL parse report, which goes to standard output, and messages
+// in words) are the caller's to present.
 inline void showDiagnostics(Host& host, const Diagnostics& diagnostics) {
     for (const Diagnostic& entry : diagnostics.entries)
-        if (entry.check != 0) showAssertion(host, entry.check);
+        if (entry.severity == Severity::Error && entry.check != 0) showAssertion(host, entry.check);
 }
 
 }  // namespace tess

@@ -26,12 +26,14 @@ void initGL(TextureTable& table, const Model& model, const std::string& currentF
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
-void resizeScene(const View& view) {
+void loadViewportAndProjection(const View& view) {
     const GLsizei height = view.windowHeight == 0 ? 1 : view.windowHeight;
     glViewport(0, 0, view.windowWidth, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
     setProjection(view, false);
+}
+
+void resizeScene(const View& view) {
+    loadViewportAndProjection(view);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -14,8 +14,12 @@ namespace tess {
 // back faces culled, nicest perspective correction. Needs a current GL context.
 void initGL(TextureTable& table, const Model& model, const std::string& currentFileName);
 
-// Sets the viewport to the window (a height of 0 counts as 1), loads the projection of the
-// current view and resets the modelview matrix.
+// Sets the viewport to the window (a height of 0 counts as 1) and loads the projection of
+// the current view; the modelview matrix is kept, so picking still finds the last frame's
+// view transform there.
+void loadViewportAndProjection(const View& view);
+
+// loadViewportAndProjection, then resets the modelview matrix.
 void resizeScene(const View& view);
 
 }  // namespace tess

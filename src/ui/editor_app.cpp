@@ -12,12 +12,13 @@ EditorApp::EditorApp() : window_(document_, state_, host_), loop_(document_, sta
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-bool EditorApp::start() {
+bool EditorApp::start(const std::string& modelFile) {
     buildDefaultDocument(document_.model);
     prepareDocument(document_, state_, host_);
     if (!window_.createGLWindow(kTitle, state_.view.windowWidth, state_.view.windowHeight)) return false;
     host_.setMainWindow(window_.mainWindow());
     window_.mainWindow()->setCloseHandler([this] { loop_.quit(0); });
+    if (!modelFile.empty()) openModelFile(window_.editor(), modelFile);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "editor/app_state.h"
 #include "editor/document.h"
 #include "ui/gl_window.h"
@@ -17,9 +19,11 @@ public:
     EditorApp();
 
     // Start-up: the default document, prepareDocument, then the GL window (client area the
-    // view's windowWidth x windowHeight, initGL included). False when the window could not
-    // be made; its message box has been shown then.
-    bool start();
+    // view's windowWidth x windowHeight, initGL included), then, when `modelFile` is not
+    // empty, openModelFile of it (a file that cannot be read is reported and the default
+    // document stays). False when the window could not be made; its message box has been
+    // shown then.
+    bool start(const std::string& modelFile = {});
 
     // Runs the main loop until Escape is held during an idle pass or the window is closed,
     // destroys the GL window, and returns the exit code (0).
@@ -27,6 +31,7 @@ public:
 
     Document& document() { return document_; }
     AppState& state() { return state_; }
+    Editor& editor() { return window_.editor(); }
     GlWindow& glWindow() { return window_; }
     MainLoop& loop() { return loop_; }
 

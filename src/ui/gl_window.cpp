@@ -2,7 +2,10 @@
 
 #include <QtGui/QOpenGLContext>
 
+#include "render/draw_gizmo.h"
+#include "render/draw_nodes.h"
 #include "render/gl_setup.h"
+#include "render/picking.h"
 #include "ui/gl_view.h"
 #include "ui/main_window.h"
 
@@ -12,6 +15,27 @@ namespace {
 
 constexpr const char* kErrorCaption = "ERROR";
 constexpr const char* kShutdownCaption = "SHUTDOWN ERROR";
+
+// The handles a click can grab in the scene's mode, as drawScene draws them.
+void drawPickable(const Scene& scene) {
+    GizmoVectors discarded;
+    switch (scene.view.editMode) {
+        case EditMode::Animation:
+            for (const std::uint32_t bone : scene.view.allNodes) drawNode(scene, bone, discarded);
+            break;
+        case EditMode::Vertex:
+            drawCentroidGizmo(scene, discarded);
+            break;
+        case EditMode::Triangle:
+            if (scene.view.currentTool == Tool::Extrude)
+                drawExtrudeGizmo(scene, discarded);
+            else
+                drawCentroidGizmo(scene, discarded);
+            break;
+        case EditMode::None:
+            break;
+    }
+}
 
 }  // namespace
 
@@ -25,16 +49,16 @@ QSurfaceFormat glWindowFormat() {
 }
 
 GlWindow::GlWindow(Document& document, AppState& state, Host& host)
-    : document_(document), state_(state), host_(host) {}
+    : document_(document), state_(state), host_(host), editor_{document, state, host, *this} {}
 
 GlWindow::~GlWindow() {
     killGLWindow();
 }
 
 bool GlWindow::createGLWindow(const std::string& title, int width, int height, const QSurfaceFormat& format) {
-    window_ = std::make_unique<MainWindow>(state_);
+    window_ = std::make_unique<MainWindow>(editor_);
     window_->setWindowTitle(QString::fromStdString(title));
-    view_ = new GlView(document_, state_, textures_);
+    view_ = new GlView(editor_, textures_);
     view_->setFormat(format);
     window_->setCentralWidget(view_);
     window_->setClientSize(width, height);
@@ -76,6 +100,32 @@ void GlWindow::killGLWindow() {
     }
     view_ = nullptr;
     window_.reset();
+}
+
+bool GlWindow::makeCurrent() {
+    if (view_ == nullptr || !view_->isValid()) return false;
+    view_->makeCurrent();
+    return true;
+}
+
+bool GlWindow::pickHandle(std::int32_t x, std::int32_t y, DragState& code) {
+    if (!makeCurrent()) return false;
+    const Scene scene{document_.model, document_.pose, document_.selection, state_.view, textures_};
+    const std::optional<std::uint32_t> name = pickName(state_.view, x, y, [&scene] { drawPickable(scene); });
+    if (!name) return false;
+    const PickedHandle handle =
+        handleForName(*name, state_.view.currentTool, document_.model, state_.view.allNodes);
+    if (handle.code) code = *handle.code;
+    if (handle.selectedNode) state_.view.selectedNode = *handle.selectedNode;
+    return true;
+}
+
+void GlWindow::projectionChanged() {
+    if (makeCurrent()) loadViewportAndProjection(state_.view);
+}
+
+void GlWindow::reloadTextures() {
+    if (makeCurrent()) tess::reloadTextures(textures_, document_.model, state_.currentFileName);
 }
 
 }  // namespace tess

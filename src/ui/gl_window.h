@@ -4,9 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/app_state.h"
-#include "editor/document.h"
-#include "editor/host.h"
+#include "editor/commands.h"
 #include "render/texture_table.h"
 
 namespace tess {
@@ -22,11 +20,12 @@ QSurfaceFormat glWindowFormat();
 
 // The main window with its GL view and context, and the texture table that lives in that
 // context. Borrows the document, the editor state and the host (for the "ERROR" and
-// "SHUTDOWN ERROR" message boxes, shown without an owner); all three must outlive it.
-class GlWindow {
+// "SHUTDOWN ERROR" message boxes, shown without an owner); all three must outlive it. It is
+// the editor's Viewport and holds the Editor that its menus, keys and mouse drive.
+class GlWindow : public Viewport {
 public:
     GlWindow(Document& document, AppState& state, Host& host);
-    ~GlWindow();
+    ~GlWindow() override;
     GlWindow(const GlWindow&) = delete;
     GlWindow& operator=(const GlWindow&) = delete;
 
@@ -43,13 +42,23 @@ public:
 
     MainWindow* mainWindow() const { return window_.get(); }
     GlView* view() const { return view_; }
+    Editor& editor() { return editor_; }
+
+    // The Viewport, in the view's context; without a view nothing is picked or loaded.
+    // Picking runs the pickable drawers of the mode in GL selection mode; what they compute
+    // for the mouse tools is dropped, as it was computed under the pick matrix.
+    bool pickHandle(std::int32_t x, std::int32_t y, DragState& code) override;
+    void projectionChanged() override;
+    void reloadTextures() override;
 
 private:
     bool fail(const char* text);
+    bool makeCurrent();
 
     Document& document_;
     AppState& state_;
     Host& host_;
+    Editor editor_;
     TextureTable textures_;
     std::unique_ptr<MainWindow> window_;
     GlView* view_ = nullptr;  // owned by window_

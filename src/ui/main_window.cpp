@@ -2,6 +2,7 @@
 
 #include <QtGui/QCloseEvent>
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QMenuBar>
 
 #include "ui/key_translation.h"
 
@@ -9,16 +10,84 @@ namespace tess {
 
 namespace {
 
+constexpr int kModeMenuPosition = 5;
+constexpr const char* kModeMenuTitles[] = {"&Animation", "&Vertex", "&Triangle"};
+
 int virtualKeyOf(const QKeyEvent& event) {
     return virtualKeyFromQt(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
 }
 
 }  // namespace
 
-MainWindow::MainWindow(AppState& state) : state_(state) {
+MainWindow::MainWindow(Editor& editor) : editor_(editor) {
     // The window itself takes the keyboard focus, so every key reaches the editor whatever
     // child the mouse was last over.
     setFocusPolicy(Qt::StrongFocus);
+
+    QMenuBar* bar = menuBar();
+    addItems(bar->addMenu(QStringLiteral("&File")), {{"&Open...", command::kOpen},
+                                                     {"&Save", command::kSave},
+                                                     {"Save As...", command::kSaveAs},
+                                                     {"E&xit", command::kExit}});
+    addItems(bar->addMenu(QStringLiteral("M&odel")), {{"Sequences", command::kSequences}});
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    addItems(view->addMenu(QStringLiteral("Viewport")), {{"Perspective", command::kPerspective},
+                                                         {"Left", command::kPerspective + 1},
+                                                         {"Right", command::kPerspective + 2},
+                                                         {"Front", command::kPerspective + 3},
+                                                         {"Back", command::kPerspective + 4},
+                                                         {"Top", command::kPerspective + 5},
+                                                         {"Bottom", command::kBottom}});
+    addItems(view, {{"&UV Editor", command::kUvEditor}, {"&Overlay", command::kToggleOverlay}});
+    addItems(bar->addMenu(QStringLiteral("&Mode")), {{"&Vertex", command::kVertexMode},
+                                                     {"&Triangle", command::kTriangleMode},
+                                                     {"&Animation", command::kAnimationMode}});
+    QMenu* create = bar->addMenu(QStringLiteral("Create"));
+    addItems(create->addMenu(QStringLiteral("Primitive")), {{"Plane", command::kPlane},
+                                                            {"Box", command::kBox},
+                                                            {"Geosphere", command::kGeosphere},
+                                                            {"Cylinder", command::kCylinder},
+                                                            {"Tube", command::kTube},
+                                                            {"Sphere", command::kSphere}});
+
+    for (QMenu*& menu : modeMenus_) menu = new QMenu(this);
+    addItems(modeMenus_[static_cast<std::size_t>(EditMode::Vertex)],
+             {{"Weld", command::kWeldVertices},
+              {"Divide", command::kDivide},
+              {"Delete", command::kDeleteVertices},
+              {"Create Triangle", command::kCreateTriangle}});
+    addItems(modeMenus_[static_cast<std::size_t>(EditMode::Triangle)], {{"Weld", command::kWeldTriangles},
+                                                                        {"Delete", command::kDeleteTriangles},
+                                                                        {"Turn Edge", command::kTurnEdge},
+                                                                        {"Flip", command::kFlip}});
+    addItems(modeMenus_[static_cast<std::size_t>(EditMode::Animation)],
+             {{"Copy Keyframe", command::kCopyKeyframe},
+              {"Paste Keyframe", command::kPasteKeyframe},
+              {"Zero Keyframe", command::kZeroKeyframe},
+              {"Delete Keyframe", command::kDeleteKeyframe}});
+    QMenu* vertex = modeMenus_[static_cast<std::size_t>(EditMode::Vertex)];
+    vertex->setTitle(QStringLiteral("Vertex"));
+    bar->addMenu(vertex);
+}
+
+void MainWindow::addItems(QMenu* menu, std::initializer_list<Item> items) {
+    for (const Item& item : items) {
+        QAction* action = menu->addAction(QString::fromLatin1(item.text));
+        action->setData(item.id);
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { handleCommand(editor_, id); });
+    }
+}
+
+void MainWindow::showModeMenu(EditMode mode) {
+    const auto index = static_cast<std::size_t>(mode);
+    if (index >= modeMenus_.size()) return;
+    QMenuBar* bar = menuBar();
+    const QList<QAction*> menus = bar->actions();
+    if (menus.size() <= kModeMenuPosition) return;
+    bar->removeAction(menus[kModeMenuPosition]);
+    modeMenus_[index]->setTitle(QString::fromLatin1(kModeMenuTitles[index]));
+    bar->addMenu(modeMenus_[index]);
 }
 
 void MainWindow::setClientSize(int width, int height) {
@@ -33,7 +102,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    state_.keysDown[static_cast<std::size_t>(key)] = true;
+    handleKeyDown(editor_, key);
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -44,12 +113,12 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     }
     // The platform repeats a held key as release-press pairs; only the real release counts.
     if (event->isAutoRepeat()) return;
-    state_.keysDown[static_cast<std::size_t>(key)] = false;
+    handleKeyUp(editor_, key);
 }
 
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange || event->type() == QEvent::ActivationChange)
-        state_.isActive = !isMinimized();
+        editor_.state.isActive = !isMinimized();
     QMainWindow::changeEvent(event);
 }
 

@@ -1,22 +1,28 @@
 #pragma once
 
 #include <QtWidgets/QMainWindow>
+#include <array>
 #include <functional>
 
-#include "editor/app_state.h"
+#include "editor/commands.h"
 
 class QKeyEvent;
+class QMenu;
 
 namespace tess {
 
-// The top-level editor window. Its client area (the central widget) is the 3D view. It
-// keeps the window-level parts of the editor state: keysDown from key-down and key-up
-// (auto-repeated releases are ignored, so a held key stays down), and isActive (false
-// while minimised). Closing it does not close it: it calls the close handler, which posts
-// the quit, and the window lives until killGLWindow destroys it.
+// The top-level editor window: the menu bar, whose every item runs its command through
+// handleCommand, and the keyboard, whose keys go to handleKeyDown / handleKeyUp as virtual-key
+// codes (auto-repeated releases are ignored, so a held key stays down). It keeps isActive
+// (false while minimised). Closing it does not close it: it calls the close handler, which
+// posts the quit, and the window lives until killGLWindow destroys it.
+//
+// Menu bar positions 0 to 5: "&File", "M&odel", "&View", "&Mode", "Create", and the menu of
+// the current mode, "Vertex" at creation.
 class MainWindow : public QMainWindow {
 public:
-    explicit MainWindow(AppState& state);
+    // The editor must outlive the window.
+    explicit MainWindow(Editor& editor);
 
     // Called when the user closes the window; without a handler a close does nothing.
     void setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }
@@ -25,6 +31,10 @@ public:
     // logical pixels.
     void setClientSize(int width, int height);
 
+    // Puts the menu of `mode` at position 5 under "&Vertex", "&Triangle" or "&Animation";
+    // any other mode changes nothing.
+    void showModeMenu(EditMode mode);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -32,7 +42,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    AppState& state_;
+    struct Item {
+        const char* text;
+        int id;
+    };
+    // Appends `items` to `menu`, each running its command id.
+    void addItems(QMenu* menu, std::initializer_list<Item> items);
+
+    Editor& editor_;
+    std::array<QMenu*, 3> modeMenus_{};  // Animation, Vertex, Triangle (EditMode order)
     std::function<void()> closeHandler_;
 };
 

@@ -1,6 +1,8 @@
 #include "ui/qt_host.h"
 
+#include <QtCore/QFile>
 #include <QtGui/QGuiApplication>
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
 
 #include "ui/primitive_dialog.h"
@@ -23,6 +25,20 @@ QMessageBox::Icon qtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The model file dialog: Open asks for an existing file, Save for a file in an existing
+// folder and asks before overwriting one. The path comes back in the file system's encoding.
+std::optional<std::string> askModelFileName(QWidget* owner, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilters(
+        {QStringLiteral("MDX Files (*.mdx *.MDX)"), QStringLiteral("MDL Files (*.mdl *.MDL)")});
+    dialog.setDefaultSuffix(QStringLiteral("mdx"));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+}
+
 }  // namespace
 
 void QtHost::messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
@@ -41,6 +57,22 @@ bool QtHost::askYesNo(const std::string& text, const std::string& caption) {
 int QtHost::runPrimitiveDialog(PrimitiveParameters& parameters) {
     PrimitiveDialog dialog(parameters, mainWindow_.data());
     return dialog.run();
+}
+
+std::optional<std::string> QtHost::askOpenFileName() {
+    return askModelFileName(mainWindow_.data(), QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtHost::askSaveFileName() {
+    return askModelFileName(mainWindow_.data(), QFileDialog::AcceptSave);
+}
+
+void QtHost::showModeMenu(EditMode mode) {
+    if (mainWindow_ != nullptr) mainWindow_->showModeMenu(mode);
+}
+
+void QtHost::closeMainWindow() {
+    if (mainWindow_ != nullptr) mainWindow_->close();
 }
 
 bool QtHost::altKeyDown() const {

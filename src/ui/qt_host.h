@@ -1,33 +1,40 @@
 #pragma once
 
 #include <QtCore/QPointer>
-#include <QtWidgets/QWidget>
 
 #include "editor/host.h"
+#include "ui/main_window.h"
 
 namespace tess {
 
 // The editor's Host on Qt widgets. Message boxes and questions are QMessageBoxes with the
 // given text, caption, icon and buttons, owned by the main window when asked to be (and
-// one is set); the primitive parameter dialog is a PrimitiveDialog. The animation bar and
-// the UV editor do not exist yet, so their repaint requests do nothing.
+// one is set); the primitive parameter dialog is a PrimitiveDialog; the file dialogs are
+// Qt's own (not the platform's) over "MDX Files (*.mdx *.MDX)" and "MDL Files (*.mdl
+// *.MDL)" with the default suffix "mdx". The animation bar and the UV editor do not exist
+// yet, so showing or repainting them does nothing.
 class QtHost : public Host {
 public:
-    // The owner for owned message boxes and dialogs; it may be destroyed at any time (the
-    // host then shows them without an owner).
-    void setMainWindow(QWidget* window) { mainWindow_ = window; }
+    // The owner for owned message boxes and dialogs and the holder of the mode menu; it may
+    // be destroyed at any time (the host then shows them without an owner).
+    void setMainWindow(MainWindow* window) { mainWindow_ = window; }
 
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
                     bool ownedByMainWindow) override;
     bool askYesNo(const std::string& text, const std::string& caption) override;
     int runPrimitiveDialog(PrimitiveParameters& parameters) override;
+    std::optional<std::string> askOpenFileName() override;
+    std::optional<std::string> askSaveFileName() override;
+    void showModeMenu(EditMode mode) override;
+    void showUvEditor() override {}
+    void closeMainWindow() override;
     void repaintAnimationBar() override {}
     void repaintUvEditor() override {}
     // The Alt key's state as of the last input event handled.
     bool altKeyDown() const override;
 
 private:
-    QPointer<QWidget> mainWindow_;
+    QPointer<MainWindow> mainWindow_;
 };
 
 }  // namespace tess

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,8 @@
 namespace tess::testing {
 
 // A Host that records every message and answers from scripts: Yes/No replies in order
-// (an empty script answers No), and dialog handlers that may edit what they are shown
+// (an empty script answers No), file dialog replies in order (an empty script cancels),
+// and dialog handlers that may edit what they are shown
 // (without a handler the primitive dialog answers Cancel).
 class FakeHost : public Host {
 public:
@@ -37,6 +39,11 @@ public:
         ++primitiveDialogs;
         return primitiveDialog ? primitiveDialog(parameters) : 2;
     }
+    std::optional<std::string> askOpenFileName() override { return nextFileName(); }
+    std::optional<std::string> askSaveFileName() override { return nextFileName(); }
+    void showModeMenu(EditMode mode) override { modeMenus.push_back(mode); }
+    void showUvEditor() override { ++uvEditorShows; }
+    void closeMainWindow() override { ++mainWindowCloses; }
     void repaintAnimationBar() override { ++animationBarRepaints; }
     void repaintUvEditor() override { ++uvEditorRepaints; }
     bool altKeyDown() const override { return altDown; }
@@ -45,10 +52,24 @@ public:
     std::vector<Message> questions;
     std::deque<bool> yesNoReplies;
     std::function<int(PrimitiveParameters&)> primitiveDialog;
+    std::deque<std::optional<std::string>> fileNames;  // dialog replies in order; empty: cancel
+    int fileDialogs = 0;
+    std::vector<EditMode> modeMenus;
+    int uvEditorShows = 0;
+    int mainWindowCloses = 0;
     int primitiveDialogs = 0;
     int animationBarRepaints = 0;
     int uvEditorRepaints = 0;
     bool altDown = false;
+
+private:
+    std::optional<std::string> nextFileName() {
+        ++fileDialogs;
+        if (fileNames.empty()) return std::nullopt;
+        std::optional<std::string> reply = fileNames.front();
+        fileNames.pop_front();
+        return reply;
+    }
 };
 
 }  // namespace tess::testing

@@ -74,7 +74,7 @@ TEST_F(RunningEditor, ShowsTheGridInA640By480ViewThatFollowsResizesAndDrawsNothi
     EXPECT_EQ(frame.pixel(2, 2) & 0xFFFFFF, 0u);
     EXPECT_EQ(frame.pixel(frame.width() - 3, frame.height() - 3) & 0xFFFFFF, 0u);
 
-    window()->resize(500, 300);
+    window()->setClientSize(500, 300);  // below the menu bar
     EXPECT_TRUE(waitFor([this] { return state.view.windowHeight == devicePixels(300); }));
     EXPECT_EQ(state.view.windowWidth, devicePixels(500));
 
