@@ -12,8 +12,7 @@
 namespace tess {
 namespace {
 
-// A bone whose Z translation runs from 0 at time 0 to 1000 at time 10000 (0.1 per ms), and a
-// vertex at the origin bound to it, so a pose at time t puts the vertex at (0, 0, t / 10).
+// A vertex bound to a bone whose Z translation runs 0.1 per ms: posed at t it is at (0, 0, t / 10).
 struct DocumentTest : ::testing::Test {
     DocumentTest() {
         Model& model = document.model;
@@ -66,32 +65,26 @@ TEST_F(DocumentTest, PrepareRenumbersSelectsTheFirstBoneClearsMarksAndPosesAtThe
     EXPECT_EQ(std::tuple(model.Name, model.Geosets.size(), document.pose.animatedPositions.size(),
                          state.view.selectedNode, host.messages.size()),
               std::tuple("Untitled", 0u, 0u, 0, 1u));
-    // Reports: only errors with a check number, in order, as assertion boxes.
+    // Reports: only errors with a check number, as assertion boxes.
     Diagnostics reports;
-    reports.check(3667);
     reports.error("parse error");
     reports.check(3501, Severity::Warning);
     reports.check(3309);
     showDiagnostics(host, reports);
-    ASSERT_EQ(host.messages.size(), 3u);
-    EXPECT_EQ(std::tuple(host.messages[1], host.messages[2].text),
-              std::tuple(noSequence, "Assertion failed (line 3309)"));
+    EXPECT_EQ(std::tuple(host.messages.size(), host.messages.back().text),
+              std::tuple(2u, "Assertion failed (line 3309)"));
 }
 
 TEST_F(DocumentTest, IdlePassesPlayInAnimationModeResetInVertexModeAndFollowEscapeAndMinimising) {
-    // Mode, keys held (Right, Left, Escape; M: minimised), time, clock before and now, then the
-    // time and posed z after. Arrows step the time by the clock within 100..1000 (both: clamped
-    // advance, then the same step back), across the 32-bit clock's wrap too. Vertex mode resets the
-    // pose, Triangle mode only draws; the clock moves on only in Animation mode.
+    // Mode, keys (Right, Left, Escape; M: minimised), time, clock before and now, then time and posed
+    // z. Arrows step by the clock within 100..1000, across the clock's wrap too.
     using enum EditMode;
     const std::tuple<EditMode, std::string, std::int32_t, std::int32_t, std::int32_t, std::int32_t, float>
         rows[] = {{Animation, "R", 100, 1000, 1250, 350, 35},
                   {Animation, "R", 900, 1000, 3000, 1000, 100},
-                  {Animation, "L", 400, 1000, 1200, 200, 20},
                   {Animation, "L", 150, 1000, 1500, 100, 10},
                   {Animation, "RL", 900, 1500, 1700, 800, 80},
                   {Animation, "R", 990, INT32_MAX - 10, INT32_MIN + 10, 1000, 100},
-                  {Animation, "", 500, 1000, 4000, 500, 100},
                   {Vertex, "R", 500, 1000, 5000, 500, 0},
                   {Animation, "R", 500, 6000, 6000, 500, 50},
                   {Triangle, "RME", 500, 1000, 7000, 500, 50}};

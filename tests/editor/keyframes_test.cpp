@@ -17,9 +17,8 @@ namespace {
 
 const float kH = std::sqrt(0.5f);
 
-// Keys in any order with repeated times: find-or-insert stops at the first key not before t
-// (returning it when it is at t, else inserting the evaluated value there; an inserted rotation
-// key's tangents are its value); delete erases the first key at t wherever it stands.
+// Keys in any order with repeated times: find-or-insert stops at the first key not before t;
+// delete erases the first key at t wherever it stands.
 TEST(KeysAtATime, FindOrInsertAndDeleteOnShuffledTracksWithRepeatedTimes) {
     std::mt19937 random(5);
     for (int round = 0; round < 1000; ++round) {
@@ -49,8 +48,7 @@ TEST(KeysAtATime, FindOrInsertAndDeleteOnShuffledTracksWithRepeatedTimes) {
     EXPECT_EQ(rotation.keys.at(findOrInsertKey(rotation, 500)), (QuatTrack::Key{500, q, q, q}));
 }
 
-// Of two bones, bone 0 is selected; it has rotation and translation keys at 0 and 1000 (those at
-// 1000 with tangents) and a scaling key at 500. The model is posed at currentTime 500.
+// Bone 0 of two, selected: rotation and translation keys at 0 and 1000, scaling at 500; posed at 500.
 struct KeyframeCommands : ::testing::Test {
     KeyframeCommands() {
         document.model.Bones.resize(2);
@@ -81,8 +79,7 @@ TEST_F(KeyframeCommands, CopyPasteZeroAndDeleteEditTheSwitchedOnTracksAtTheCurre
     const float half = document.pose.bones[0].rotation[2];
     EXPECT_NEAR(half, 0.3826834f, 1e-6);
     EXPECT_EQ(state.keyClipboard.translation, (Vec3{0, 0, 5}));
-    // Each step: command, time, the switches on (R, T, S), then the key times of the three tracks
-    // and, posed at that time, the rotation's z (a turn about Z), the translation's z, the scaling.
+    // Command, time, switches on (R, T, S), then key times and the posed rotation z, translation z, scaling.
     using Command = void (*)(Document&, AppState&, Host&);
     const std::tuple<Command, std::int32_t, std::string, std::string, float, float, float> steps[] = {
         {pasteKeyframe, 250, "-TS", " 0 1000| 0 250 1000| 500", 0.1950903f, 5, 0},
@@ -111,8 +108,7 @@ TEST_F(KeyframeCommands, CopyPasteZeroAndDeleteEditTheSwitchedOnTracksAtTheCurre
 }
 
 TEST_F(KeyframeCommands, JumpGoesToTheNearestKeyOfAnyTrackWhateverTheSwitchesFirstFoundOnTies) {
-    // From 450 the Scaling key at 500 is nearest; from 250 Rotation's key at 0 is found first of
-    // three keys 250 away. Distances beyond the i32 range must not wrap; without keys time stays.
+    // Ties go to the first track's key; distances beyond the i32 range must not wrap.
     state.keyRotation = state.keyTranslation = state.keyScaling = false;
     const auto jumpFrom = [&](std::int32_t from) {
         state.currentTime = from;

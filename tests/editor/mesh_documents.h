@@ -1,4 +1,3 @@
-// Small documents for the mesh and UV editing tests.
 #pragma once
 
 #include <cstdint>
@@ -12,8 +11,7 @@ namespace tess::testing {
 using Corners = std::vector<std::uint32_t>;
 using Flags = std::vector<std::uint8_t>;
 
-// `count` vertices, vertex i at (i, i % 2, 0) with normal (0, 0, 1), group i (as many
-// matrix groups) and one texture set (i / 4, 1 - i / 4); the given corners.
+// Vertex i at (i, i % 2, 0), normal (0, 0, 1), group i, texture point (i / 4, 1 - i / 4).
 inline Geoset lineGeoset(std::size_t count, Corners corners) {
     Geoset g;
     g.uvSets.resize(1);
@@ -28,8 +26,7 @@ inline Geoset lineGeoset(std::size_t count, Corners corners) {
     return g;
 }
 
-// A fitted document over the geosets, every geoset shown; the vertex and triangle flags of
-// geoset g as given, where given and not empty (else none selected).
+// A fitted document, every geoset shown, with the given vertex and triangle flags.
 inline Document documentOf(std::vector<Geoset> geosets, std::vector<Flags> vertices = {},
                            std::vector<Flags> triangles = {}) {
     Document d;

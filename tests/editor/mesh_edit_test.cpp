@@ -14,40 +14,25 @@ namespace {
 
 using namespace testing;
 
-// A copied vertex keeps its stored data and screen position and starts unselected, at rest;
-// fitting a document sizes new entries at rest.
-TEST(VertexArrays, NewVerticesStartAtRest) {
-    Document d = documentOf({lineGeoset(3, {})}, {{1, 1, 1}});
-    d.selection.geosets[0].uvs = {1, 1, 1};
-    d.screenPositions[0][1] = {6, 6, 6};
-    d.pose.animatedPositions[0][1] = {9, 9, 9};
-    EXPECT_EQ(appendVertexCopy(d, 0, 1), 3u);
-    const Geoset& g = d.model.Geosets[0];
-    EXPECT_TRUE(g.positions[3] == g.positions[1] && g.uvSets[0][3] == g.uvSets[0][1] &&
-                g.vertexGroups[3] == 1 && d.screenPositions[0][3] == (Vec3{6, 6, 6}) &&
-                d.pose.animatedPositions[0][3] == g.positions[1] && d.selection.geosets[0].vertices[3] == 0 &&
-                d.selection.geosets[0].uvs[3] == 0);
-    d.model.Geosets[0].positions.push_back({5, 5, 5});
-    d.model.Geosets[0].resizeVertices(5);
-    fitDocument(d);
-    EXPECT_EQ(d.pose.animatedPositions[0][4], (Vec3{5, 5, 5}));
-}
-
-// The worked examples on one geoset of line vertices: Turn Edge on the quad p, s, r, q =
-// 0, 1, 2, 3 split as (p, r, q) and (r, p, s); Create Triangle from L = 1, 3, 5, wound
-// against the first triangle sharing an edge, its last match counting; Divide splitting 0-1
-// at 3, 2-0 at 4 and 2-1 at 5. What a reader may leave, a corner past the vertices (9) and a
-// trailing partial triangle, stays behind the triangles and is never followed; removing
-// vertices lowers each corner by the removed vertices below it, corners past them included.
-TEST(MeshEdits, WorkedExamples) {
+// Worked examples on line vertices: Create Triangle from L = 1, 3, 5 winds against the last triangle
+// sharing an edge; Divide splits 0-1 at 3, 2-0 at 4, 2-1 at 5; stray corners (9) are never followed.
+TEST(MeshEdits, WorkedExamplesAndRefusals) {
+    const char* notTwo = "Select exactly two faces to use Turn Edge.";
+    const char* twoGeosets = "The two faces for Turn Edge must be in the same geoset.";
+    const char* noEdge = "The two faces do not share an edge.";
     const auto divide = [](Document& d, Host&) { divideEdges(d); };
     const auto remove = [](Document& d, Host&) { deleteSelectedVertices(d); };
+    const auto removeTriangles = [](Document& d, Host&) { deleteSelectedTriangles(d); };
+    const auto flip = [](Document& d, Host&) { flipTriangles(d); };
+    const auto weld = [](Document& d, Host&) { weldVertices(d); };
     const Flags l135 = {0, 1, 0, 1, 0, 1};
     const struct {
         void (*operation)(Document&, Host&);
         std::size_t vertices;
         Corners corners, expected;
         Flags vertexFlags{}, triangleFlags{}, expectedTriangles{};
+        const char* refusal = nullptr;
+        std::size_t geosets = 1;
     } cases[] = {
         {turnEdge, 5, {0, 2, 3, 4, 1, 2, 2, 0, 1}, {0, 1, 3, 4, 1, 2, 1, 2, 3}, {}, {1, 0, 1}, {1, 0, 1}},
         {createTriangle, 6, {1, 3, 4}, {1, 3, 4, 3, 1, 5}, l135, {}, {0, 1}},  // (L1, L0, L2)
@@ -56,39 +41,22 @@ TEST(MeshEdits, WorkedExamples) {
         {createTriangle, 6, {2, 4, 0, 1, 3, 1, 1, 3, 0}, {2, 4, 0, 1, 3, 1, 1, 3, 0, 1, 3, 5}, l135},
         {divide, 3, {0, 1, 2, 1, 9, 2, 0, 1}, {4, 3, 2, 5, 9, 2, 1, 2, 3, 0, 3, 4, 1, 9, 5, 0, 1}, {1, 1, 1}},
         {remove, 4, {0, 1, 2, 1, 9, 2, 0, 2, 3, 2, 9}, {0, 1, 2, 1, 8}, {0, 1, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        Document d = documentOf({lineGeoset(c.vertices, c.corners)}, {c.vertexFlags}, {c.triangleFlags});
-        FakeHost host;
-        c.operation(d, host);
-        EXPECT_TRUE(host.messages.empty());
-        EXPECT_EQ(d.model.Geosets[0].corners, c.expected);
-        EXPECT_TRUE(c.expectedTriangles.empty() || d.selection.geosets[0].triangles == c.expectedTriangles);
-    }
-}
-
-// A refusal shows its "Error" box and leaves the document exactly as it was. Geosets are
-// copies of one geoset of line vertices with the same flags.
-TEST(MeshEdits, Refusals) {
-    const char* notTwo = "Select exactly two faces to use Turn Edge.";
-    const char* twoGeosets = "The two faces for Turn Edge must be in the same geoset.";
-    const char* noEdge = "The two faces do not share an edge.";
-    const char* notOne = "Vertices must be in only one geoset.";
-    const char* notThree = "You must have exactly three vertices selected to make a triangle.";
-    const struct {
-        void (*operation)(Document&, Host&);
-        std::size_t geosets, vertices;
-        Corners corners;
-        Flags vertexFlags, triangleFlags;
-        const char* message;
-    } cases[] = {
-        {turnEdge, 1, 4, {0, 2, 3, 2, 0, 1}, {}, {0, 0}, notTwo},
-        {turnEdge, 1, 4, {0, 2, 3, 2, 0, 1}, {}, {1, 0}, notTwo},
-        {turnEdge, 2, 4, {0, 2, 3, 2, 0, 1}, {}, {1, 0}, twoGeosets},
-        {turnEdge, 1, 5, {0, 1, 2, 2, 3, 4}, {}, {1, 1}, noEdge},  // one vertex shared
-        {turnEdge, 1, 4, {0, 1, 2, 0, 1, 3}, {}, {1, 1}, noEdge},  // an edge run the same way
-        {createTriangle, 2, 3, {}, {1, 1, 0}, {}, notOne},
-        {createTriangle, 1, 3, {}, {1, 1, 0}, {}, notThree},
+        {removeTriangles, 4, {0, 1, 2, 1, 2, 3, 3, 0}, {1, 2, 3, 3, 0}, {1, 1, 1, 1}, {1, 0}, {0}},
+        {weld, 4, {0, 1, 3, 0, 2, 3, 1, 2, 3, 9}, {0, 1, 2, 0, 1, 2, 8}, {0, 1, 1, 0}, {1, 0, 1}, {1, 0}},
+        {flip, 4, {0, 1, 2, 1, 2, 3, 3}, {1, 0, 2, 1, 2, 3, 3}, {}, {1, 0}, {1, 0}},
+        {turnEdge, 4, {0, 2, 3, 2, 0, 1}, {}, {}, {0, 0}, {}, notTwo},
+        {turnEdge, 4, {0, 2, 3, 2, 0, 1}, {}, {}, {1, 0}, {}, twoGeosets, 2},
+        {turnEdge, 5, {0, 1, 2, 2, 3, 4}, {}, {}, {1, 1}, {}, noEdge},  // one vertex shared
+        {turnEdge, 4, {0, 1, 2, 0, 1, 3}, {}, {}, {1, 1}, {}, noEdge},  // an edge run the same way
+        {createTriangle, 3, {}, {}, {1, 1, 0}, {}, {}, "Vertices must be in only one geoset.", 2},
+        {createTriangle,
+         3,
+         {},
+         {},
+         {1, 1, 0},
+         {},
+         {},
+         "You must have exactly three vertices selected to make a triangle."},
     };
     for (const auto& c : cases) {
         Document d = documentOf(std::vector<Geoset>(c.geosets, lineGeoset(c.vertices, c.corners)),
@@ -97,17 +65,31 @@ TEST(MeshEdits, Refusals) {
         const Document before = d;
         FakeHost host;
         c.operation(d, host);
-        ASSERT_EQ(host.messages.size(), 1u);
-        const FakeHost::Message& m = host.messages[0];
-        EXPECT_TRUE(m.text == c.message && m.caption == "Error" && m.icon == MessageIcon::Error &&
-                    m.ownedByMainWindow)
-            << m.text;
-        EXPECT_TRUE(sameDocument(d, before));
+        if (c.refusal != nullptr) {  // an "Error" box, and the document exactly as it was
+            ASSERT_EQ(host.messages.size(), 1u);
+            const FakeHost::Message& m = host.messages[0];
+            EXPECT_TRUE(m.text == c.refusal && m.caption == "Error" && m.icon == MessageIcon::Error &&
+                        m.ownedByMainWindow)
+                << m.text;
+            EXPECT_TRUE(sameDocument(d, before));
+            continue;
+        }
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_EQ(d.model.Geosets[0].corners, c.expected);
+        EXPECT_TRUE(c.expectedTriangles.empty() || d.selection.geosets[0].triangles == c.expectedTriangles);
     }
+    // The weld keeps the first selected vertex at the mean position and texture point; other geosets stay.
+    Document d = documentOf({lineGeoset(4, {0, 1, 3}), lineGeoset(2, {})}, {{0, 1, 1, 0}});
+    weldVertices(d);
+    EXPECT_TRUE(d.model.Geosets[0].positions[1] == (Vec3{1.5f, 0.5f, 0}) &&
+                d.model.Geosets[0].uvSets[0][1] == (Vec2{0.375f, 0.625f}) &&
+                d.model.Geosets[1].vertexCount() == 2);
+    d.selection.geosets[0].vertices.assign(3, 1);
+    divideEdges(d);  // the midpoint of edge 2-0, (0, 0, 0) to (3, 1, 0)
+    EXPECT_EQ(d.model.Geosets[0].positions.back(), (Vec3{1.5f, 0.5f, 0}));
 }
 
-// Every triangle and vertex selected, in the viewport and the UV editor, the model posed;
-// returns the vertex and triangle counts of every geoset after extruding.
+// Extrudes with everything selected and the model posed; returns each geoset's vertex and triangle counts.
 std::vector<std::size_t> extrude(Document& d, std::vector<std::vector<Vec3>> meshes, Corners corners,
                                  Flags shown = {}) {
     d = documentOf({});
@@ -135,10 +117,8 @@ std::vector<std::size_t> extrude(Document& d, std::vector<std::vector<Vec3>> mes
 
 using Counts = std::vector<std::size_t>;
 
-// One triangle: three copied corners, which the triangle and the selection take, and six
-// side walls facing out. An edge shared by two selected triangles, found by position (in
-// either direction, across geosets), gets no wall, and only the ends of the other edges are
-// copied. Hidden geosets take no part.
+// One triangle: three copied corners and six outward side walls. An edge shared by two selected
+// triangles (by position, across geosets) gets no wall. Hidden geosets take no part.
 TEST(ExtrudeSelection, BoundaryVerticesAreCopiedAndJoinedByOutwardSideWalls) {
     Document d;
     ASSERT_EQ(extrude(d, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}, {0, 1, 2}), (Counts{6, 7}));

@@ -18,11 +18,9 @@ TEST(AxisDragAmount, ProjectsPixelsOntoTheAxisInUnitsOfFifteenPerAxisLength) {
         EXPECT_FLOAT_EQ(axisDragAmount(axis, movement), amount);
 }
 
-// Geoset 0 (shown): selected A (0, 0, 0) and B (2, 0, 0), unselected C (5, 5, 5) in one triangle;
-// geoset 1 (hidden): selected D (1, 3, 0). Every normal is (1, 0, 0), which a recompute would not
-// give. One bone, selected, all vertices bound to it, with one Translation key (10, 0, 0) at time
-// 0; posed at 0 and, as in Triangle mode, not reset: the selection's animated centroid is
-// (11, 1, 0), its rest centroid (1, 1, 0). The gizmo axes are X (60, 0), Y (0, -60), Z (60, 0).
+// Geoset 0 (shown): selected A (0, 0, 0), B (2, 0, 0), unselected C (5, 5, 5); geoset 1 (hidden):
+// selected D (1, 3, 0). Normals (1, 0, 0). One selected bone keyed to (10, 0, 0), posed: the
+// animated centroid is (11, 1, 0). Gizmo axes X (60, 0), Y (0, -60), Z (60, 0).
 struct TransformTools : ::testing::Test {
     TransformTools() {
         Model& model = document.model;
@@ -48,19 +46,15 @@ struct TransformTools : ::testing::Test {
 };
 
 TEST_F(TransformTools, EachToolMovesTheSelectionOfEveryGeosetAboutTheAnimatedCentroid) {
-    // 12 pixels along a 60-pixel axis are 3 units: a turn of one radian. y grows downward, so
-    // (0, 30) is against the Y axis. Scaling doubles per 20 pixels along, halves against. Each
-    // row: the drag, the movement, then A, B and D afterwards and whether normals were rebuilt.
+    // 12 pixels along a 60-pixel axis turn one radian; scaling doubles per 20 pixels. Each row: the
+    // drag, then A, B and D afterwards and whether normals were rebuilt.
     using enum DragState;
     const std::tuple<DragState, int, int, std::array<float, 9>, bool> cases[] = {
         {MoveX, 30, 25, {7.5f, 0, 0, 9.5f, 0, 0, 8.5f, 3, 0}, true},
         {MoveY, 0, 30, {0, -7.5f, 0, 2, -7.5f, 0, 1, -4.5f, 0}, true},
-        {ScaleX, 20, 0, {-11, 0, 0, -7, 0, 0, -9, 3, 0}, false},
         {ScaleX, -20, 0, {5.5f, 0, 0, 6.5f, 0, 0, 6, 3, 0}, false},
         {ScaleY, 0, -20, {0, -1, 0, 2, -1, 0, 1, 5, 0}, false},
         {RotateZ, 12, 0, {4.2152f, 9.7159f, 0, 5.2958f, 8.0329f, 0, 7.2799f, 10.4953f, 0}, false},
-        {RotateZ, -12, 0, {5.8981f, -8.7965f, 0, 6.9788f, -7.1135f, 0, 3.914f, -6.3341f, 0}, false},
-        {RotateX, 12, 0, {0, 0.4597f, -0.8415f, 2, 0.4597f, -0.8415f, 1, 2.0806f, 1.6829f}, false},
         {Extrude, 12, 0, {0, 1.8f, 2.4f, 2, 1.8f, 2.4f, 1, 4.8f, 2.4f}, true}};
     const Document posed = document;
     for (const auto& [drag, dx, dy, expected, normalsRebuilt] : cases) {
@@ -87,8 +81,7 @@ TEST_F(TransformTools, NodeKeysAreInsertedFromTheEvaluatedValueThenModifiedAndRe
     const auto& keys = document.model.Bones[0].node.Translation.keys;
     EXPECT_EQ(std::tuple(keys.size(), keys[1].time, keys[1].value), std::tuple(2u, 500, Vec3{25, 0, 0}));
     EXPECT_EQ(document.pose.bones[0].translation, (Vec3{25, 0, 0}));
-    // A key at 500 takes the value of the key at 0; 20 pixels against the Z axis turn it by minus
-    // one radian, then 20 along Y and X by one each, composed on the right (the turned axes).
+    // A key at 500 from the key at 0, turned by -1 radian about Z, then 1 about Y and X, on the right.
     auto& turns = document.model.Bones[0].node.Rotation.keys;
     turns = {{0, {0.1f, 0.2f, 0.3f, 0.9273618f}, {}, {}}};
     rotateNodeKey(document, state, host, DragState::RotateZ, -20, 0);

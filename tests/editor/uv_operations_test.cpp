@@ -52,11 +52,9 @@ protected:
     FakeHost host;
 };
 
-// Truncated toward zero, clamped, NaN at 0, inverted; a degenerate client or zoom keeps
-// every mapping finite. The wheel keeps the texture point at the window centre (0 and at
-// least 1000 zoom in) within its zoom limits; panning follows the mouse; a drag starts only
-// when idle and the middle button ends only a pan; positions are one row below the cursor.
-TEST_F(Uv, MappingWheelPanAndDragStates) {
+// Pixels truncated, clamped, NaN at 0; a degenerate client or zoom keeps every mapping finite.
+// The wheel keeps the texture point at the window centre; panning follows the mouse.
+TEST_F(Uv, MappingWheelAndPan) {
     const auto pixel = [this](float u, float v) {
         return std::pair{uvToScreen(state, u, v).x, uvToScreen(state, u, v).y};
     };
@@ -67,8 +65,7 @@ TEST_F(Uv, MappingWheelPanAndDragStates) {
     EXPECT_TRUE(pixel(0.5f, 1.0f) == std::pair(300, 100) &&
                 screenToUv(state, 300, 100) == (Vec2{0.5f, 1.0f}));
     const Vec2 centre = screenToUv(state, 100, 50);
-    const std::pair<std::uint16_t, float> notches[] = {
-        {0, 2.5f}, {65416, 3.125f}, {120, 2.5f}, {999, 2}, {1000, 2.5f}};
+    const std::pair<std::uint16_t, float> notches[] = {{0, 2.5f}, {999, 2}, {1000, 2.5f}};
     for (const auto& [word, zoom] : notches) {
         uvWheel(state, host, word);
         const Vec2 now = screenToUv(state, 100, 50);
@@ -78,18 +75,11 @@ TEST_F(Uv, MappingWheelPanAndDragStates) {
     }
     for (int i = 0; i < 2000; ++i) uvWheel(state, host, 120);
     EXPECT_TRUE(state.uvZoom >= kUvZoomMin && host.uvEditorRepaints > 5);
-
     state = {}, state.clientWidth = 200, state.clientHeight = 100;
     uvMouseMove(document, state, host, 10, 10);
     uvMiddleButtonDown(state);
-    uvLeftButtonDown(state, 30, 30);
-    uvRightButtonDown(state, 30, 30);
     uvMouseMove(document, state, host, 30, 20);
     EXPECT_TRUE(state.uvPanU == 0.1f && state.uvPanV == 0.1f);
-    uvMiddleButtonUp(state);
-    uvRightButtonDown(state, 5, 6);
-    uvMiddleButtonUp(state);
-    EXPECT_TRUE(state.uvDragState == UvDragState::Moving && state.dragStartY == 7);
 
     add({{0.5f, 0.5f}}, {1});
     state = {};
@@ -101,9 +91,8 @@ TEST_F(Uv, MappingWheelPanAndDragStates) {
     EXPECT_TRUE(std::isfinite(uvs(0)[0][0] + uvs(0)[0][1] + state.uvPanU + state.uvPanV));
 }
 
-// The band selects inside it in either direction, Ctrl adds, Alt removes; a band edge through
-// a vertex (one row below the cursor) includes it on the low side only. Hidden geosets keep
-// their flags.
+// The band selects inside it either way, Ctrl adds, Alt removes; hidden geosets keep their flags;
+// a band edge through a vertex (one row below the cursor) includes it on the low side only.
 TEST_F(Uv, RubberBand) {
     add({{0.25f, 0.25f}, {0.75f, 0.25f}, {0.3f, 0.3f}, {0.25f, 0.75f}}, {0, 1, 1, 1});
     add({{0.25f, 0.25f}, {0.26f, 0.26f}}, {0, 1}, false);
@@ -123,9 +112,7 @@ TEST_F(Uv, RubberBand) {
     }
 }
 
-// Transforms change the UV-selected vertices of shown geosets with texture sets only, about
-// the selection's centroid; without a selection, or where a coordinate would stop being
-// finite, nothing changes and nothing is repainted.
+// Transforms act about the centroid; without a selection, or if not finite after, nothing changes.
 TEST_F(Uv, MoveRotateMirrorAndScale) {
     add({{0.2f, 0.4f}, {0.4f, 0.6f}, {0.9f, 0.9f}}, {1, 1, 0});
     add({{0.2f, 0.2f}}, {1}, false);
@@ -163,8 +150,7 @@ TEST_F(Uv, MoveRotateMirrorAndScale) {
     EXPECT_TRUE(sameDocument(document, huge) && host.uvEditorRepaints == 1);  // the expand command's only
 }
 
-// Expand grows the selection by one ring in every geoset; Next Texture cycles; the keys
-// choose the tools; Remap runs the caller's remap, then repaints.
+// Expand grows the selection by one ring; Next Texture cycles; keys choose the tools.
 TEST_F(Uv, ExpandNextTextureKeysAndCommands) {
     const Corners strip = {0, 1, 2, 1, 2, 3, 2, 3, 4, 3, 4, 5, 0, 6, 99};
     for (const bool shown : {true, false}) add(UVs(7), {1, 0, 0, 0, 0, 0, 0}, shown).corners = strip;
@@ -176,7 +162,6 @@ TEST_F(Uv, ExpandNextTextureKeysAndCommands) {
     EXPECT_EQ(std::vector<std::int32_t>({next(), next(), next(), (state.uvTexture = 2, next())}),
               (std::vector<std::int32_t>{0, 1, 0, 0}));
     for (const auto& [key, sent, tool] : {std::tuple{'1', kUvCommandRotate, UvTool::Rotate},
-                                          {'3', kUvCommandScale, UvTool::Scale},
                                           {'2', kUvCommandMove, UvTool::Move},
                                           {char{kKeyShift}, 0, UvTool::Move}})
         EXPECT_TRUE(uvKeyDown(state, host, key) == sent && state.uvTool == tool && state.keyDown(key)) << key;
@@ -190,8 +175,7 @@ TEST_F(Uv, ExpandNextTextureKeysAndCommands) {
     EXPECT_TRUE(remaps == 1 && host.uvEditorRepaints == repaints + 1);
 }
 
-// Remap's meshes: vertices shown on screen at 10 times their x and y, one texture set
-// (x / 4, y / 4); the corners of the selected triangles viewport-selected, as in Triangle mode.
+// Remap's meshes: vertices drawn at 10 times their x and y, texture set (x / 4, y / 4).
 class Remap : public Uv {
 protected:
     void addMesh(std::vector<Vec3> positions, Corners corners, Flags selected, bool shown = true) {
@@ -209,9 +193,7 @@ protected:
     AppState app;
 };
 
-// The screen box grows along its shorter side around its centre; hidden geosets take no
-// part; the model is re-posed. A box without extent maps to the centre; a geoset without
-// texture sets gets none.
+// The screen box grows along its shorter side; a box without extent maps to the centre.
 TEST_F(Remap, TheScreenBoxBecomesACentredSquareAndHiddenOrBareGeosetsStaySound) {
     for (const bool wide : {true, false}) {
         document = {};

@@ -91,9 +91,8 @@ TEST_F(MdlWriter, ValuesTheTextCannotHoldAreLeftOutOrMarked) {
     Geoset& empty = model.Geosets.emplace_back();  // a set without vertices; only 4 is Unselectable
     empty.uvSets.resize(1);
     empty.selectionFlags = 1;
-    model.GeosetAnims.resize(2);  // the colour in use, but the default white; then a colour not in use
-    model.GeosetAnims[0].flags = GeosetAnimUsesColor;
-    model.GeosetAnims[1].Color.staticValue = {1, 0, 0};
+    model.GeosetAnims.resize(1);  // a colour not in use
+    model.GeosetAnims[0].Color.staticValue = {1, 0, 0};
     Light& light = model.Lights.emplace_back();  // a type with no word, and a node Visibility of its own
     light.Type = 3;
     light.Visibility.keys = {{0, 1.0f}};
@@ -121,8 +120,7 @@ TEST_F(MdlWriter, ValuesTheTextCannotHoldAreLeftOutOrMarked) {
         "Model \"\" {\n\tBlendTime 100,\n}\n", "\tAnim \"S\" {\n\t\tInterval { 0, 0 },\n\t}\n",
         "\t\t\tFilterMode ERROR-UNKNOWN,\n\t\t\tTextureID 1 {\n\t\t\t\tHermite,\n\t\t\t\t0: 3,\n\t\t\t}\n",
         "Geoset {\n\tVertices 0 {\n\t}\n\tNormals 0 {\n\t}\n\tVertexGroup {\n\t}\n\tFaces 1 0 {\n",
-        "\tSelectionGroup 0,\n}\nGeosetAnim {\n\tstatic Alpha 1.000000,\n\tGeosetId 1,\n}\n"
-        "GeosetAnim {\n\tstatic Alpha 1.000000,\n\tGeosetId 1,\n}\n",
+        "\tSelectionGroup 0,\n}\nGeosetAnim {\n\tstatic Alpha 1.000000,\n\tGeosetId 1,\n}\n",
         "Light \"\" {\n\tObjectId 0,\n\tstatic AttenuationStart",
         "\tVisibility 1 {\n\t\tLinear,\n\t\t0: 1.000000,\n\t}\n\tVisibility 1 {\n\t\tLinear,\n\t\t5: "
         "0.000000,\n\t}\n}\n",
@@ -134,10 +132,9 @@ TEST_F(MdlWriter, ValuesTheTextCannotHoldAreLeftOutOrMarked) {
         "\tBox,\n\tVertices 2 {\n\t\t{ 1.000000, 2.000000, 3.000000 },\n\t}\n}\n"};
     const char* filter[] = {"Blend", "Additive", "Modulate", "ERROR-UNKNOWN", "AlphaKey", "ERROR-UNKNOWN"};
     const char* ends[] = {"Head", "Tail", "Both", "ERROR-UNKNOWN", "ERROR-UNKNOWN", "ERROR-UNKNOWN"};
-    for (int mode = 0; mode < 6; ++mode) {
+    for (int mode = 0; mode < 6; ++mode)
         fragments.push_back("\tstatic Length 0.000000,\n\t" + std::string(filter[mode]) + ",\n\tRows " +
                             std::to_string(mode) + ",\n\tColumns 0,\n\t" + ends[mode] + ",\n\tTailLength");
-    }
     for (const std::string& fragment : fragments)
         EXPECT_NE(text.find(fragment), std::string::npos) << fragment;
     EXPECT_EQ(text.find("Unshaded"), std::string::npos);

@@ -17,8 +17,7 @@ namespace tess::testing {
 
 inline std::vector<std::uint8_t> writeOrFail(const Model& model) {
     std::vector<std::uint8_t> bytes;
-    const Diagnostics found = writeMdx(model, bytes);
-    EXPECT_TRUE(found.empty()) << (found.empty() ? "" : found.entries[0].text);
+    EXPECT_EQ(writeMdx(model, bytes).entries, std::vector<Diagnostic>{});
     return bytes;
 }
 
