@@ -1,7 +1,9 @@
 #include <QtWidgets/QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include "editor/autosave.h"
 #include "ui/editor_app.h"
 
 // tessarine [FILE]: the editor, opening FILE (MDX or MDL by its last character) when given.
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
     QApplication application(qtArgumentCount, qtArguments);
 
     tess::EditorApp editor;
+    editor.setAutosaveFolder(tess::autosaveFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
     if (!editor.start(modelFile)) return 0;
     return editor.run();
 }

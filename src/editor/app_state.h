@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/track.h"
+#include "view/selection.h"
 #include "view/view.h"
 
 namespace tess {
@@ -44,6 +45,10 @@ struct AppState {
     bool keyTranslation = true;
     bool keyScaling = true;
     KeyClipboard keyClipboard;
+    // The selection when the current drag began: undoing the drag restores it.
+    Selection dragStartSelection;
+    // Where this editor keeps its autosave; empty: no autosave.
+    std::string autosaveFolder;
 
     bool keyDown(int virtualKey) const { return virtualKey >= 0 && virtualKey < 256 && keysDown[virtualKey]; }
 };

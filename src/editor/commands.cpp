@@ -6,6 +6,7 @@
 #include "editor/mesh_edit.h"
 #include "editor/mesh_selection.h"
 #include "editor/primitives.h"
+#include "editor/undo_commands.h"
 
 namespace tess {
 namespace {
@@ -90,9 +91,47 @@ bool runModeMenuCommand(Editor& editor, int id) {
     }
 }
 
-}  // namespace
+// The menu text of a command that edits the model; null for any other command.
+const char* editLabel(int id) {
+    switch (id) {
+        case command::kPlane:
+            return "Plane";
+        case command::kBox:
+            return "Box";
+        case command::kGeosphere:
+            return "Geosphere";
+        case command::kCylinder:
+            return "Cylinder";
+        case command::kTube:
+            return "Tube";
+        case command::kSphere:
+            return "Sphere";
+        case command::kCreateTriangle:
+            return "Create Triangle";
+        case command::kDeleteVertices:
+        case command::kDeleteTriangles:
+            return "Delete";
+        case command::kDivide:
+            return "Divide";
+        case command::kWeldVertices:
+        case command::kWeldTriangles:
+            return "Weld";
+        case command::kTurnEdge:
+            return "Turn Edge";
+        case command::kFlip:
+            return "Flip";
+        case command::kPasteKeyframe:
+            return "Paste Keyframe";
+        case command::kZeroKeyframe:
+            return "Zero Keyframe";
+        case command::kDeleteKeyframe:
+            return "Delete Keyframe";
+        default:
+            return nullptr;
+    }
+}
 
-bool handleCommand(Editor& editor, int id) {
+bool runCommand(Editor& editor, int id) {
     switch (id) {
         case command::kExit:
             editor.host.closeMainWindow();
@@ -124,6 +163,12 @@ bool handleCommand(Editor& editor, int id) {
         case command::kUvEditor:
             editor.host.showUvEditor();
             return true;
+        case command::kUndo:
+            undoEdit(editor);
+            return true;
+        case command::kRedo:
+            redoEdit(editor);
+            return true;
         default:
             break;
     }
@@ -132,6 +177,17 @@ bool handleCommand(Editor& editor, int id) {
         return true;
     }
     return createPrimitiveCommand(editor, id) || runModeMenuCommand(editor, id);
+}
+
+}  // namespace
+
+bool handleCommand(Editor& editor, int id) {
+    const char* label = editLabel(id);
+    if (label == nullptr) return runCommand(editor, id);
+    const Selection before = editor.document.selection;
+    runCommand(editor, id);
+    recordEdit(editor, label, before);
+    return true;
 }
 
 void enterMode(Editor& editor, EditMode mode) {

@@ -42,6 +42,8 @@ inline constexpr int kCopyKeyframe = 40060;
 inline constexpr int kPasteKeyframe = 40061;
 inline constexpr int kZeroKeyframe = 40062;
 inline constexpr int kDeleteKeyframe = 40063;
+inline constexpr int kUndo = 40070;
+inline constexpr int kRedo = 40071;
 }  // namespace command
 
 // Everything a command acts on.
@@ -52,8 +54,9 @@ struct Editor {
     Viewport& viewport;
 };
 
-// Runs the command `id` (every menu item and every key goes through here). Returns false for
-// an id the editor does not know, which the window passes on to its default handling.
+// Runs the command `id` (every menu item and every key goes through here). A command that
+// changes the model becomes one undo step labelled with its menu text. Returns false for an
+// id the editor does not know, which the window passes on to its default handling.
 bool handleCommand(Editor& editor, int id);
 
 // Enters a mode as the Mode menu and F1-F3 do (Triangle first derives the vertex selection
@@ -76,15 +79,19 @@ void handleResize(Editor& editor, std::int32_t width, std::int32_t height);
 // its warnings and the model's validation findings in one "Warning" message; the model is
 // kept as read and state.readWithErrors records whether the reader reported errors. A file
 // that cannot be read, or an MDX name whose file lacks the MDX magic, shows "Error" and
-// leaves the document and the file name as they were. Returns whether a model was read.
+// leaves the document and the file name as they were. A model read starts a new history
+// and removes this editor's autosave. Returns whether a model was read.
 bool openModelFile(Editor& editor, const std::string& path);
 
 // Writes the document to `path`, MDX or MDL by the last character, atomically; on success
-// `path` becomes the file name and the document no longer counts as read with errors. A
-// failure shows "Error" with the reason and changes nothing else. Returns whether it was saved.
+// `path` becomes the file name, the document no longer counts as read with errors nor as
+// modified, and this editor's autosave is removed. A failure shows "Error" with the reason
+// and changes nothing else. Returns whether it was saved.
 bool saveModelFile(Editor& editor, const std::string& path);
 
-// The mouse over the 3D view. Positions are device pixels, y downward.
+// The mouse over the 3D view. Positions are device pixels, y downward. A drag that edits
+// the model (Rotate, Move, Scale, Extrude, in every mode) becomes one undo step when its
+// button goes up.
 void onLeftButtonDown(Editor& editor, std::int32_t x, std::int32_t y);
 void onMiddleButtonDown(Editor& editor);
 void onButtonUp(Editor& editor, std::int32_t x, std::int32_t y);

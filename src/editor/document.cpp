@@ -74,6 +74,7 @@ void prepareDocument(Document& document, AppState& state, Host& host) {
         state.rangeEnd = static_cast<std::int32_t>(model.Sequences[0].IntervalEnd);
     }
     setCurrentTime(document, state, host, state.rangeStart);
+    document.history.reset(document);
 }
 
 void setCurrentTime(Document& document, AppState& state, Host& host, std::int32_t time) {

@@ -4,6 +4,7 @@
 
 #include "anim/pose.h"
 #include "editor/app_state.h"
+#include "editor/history.h"
 #include "editor/host.h"
 #include "model/model.h"
 #include "view/selection.h"
@@ -15,12 +16,14 @@ namespace tess {
 // from it (the pose, the screen positions of the last frame) and what the user has marked
 // (the selection and the shown flags). Every edit keeps the arrays in step with the model
 // (editor/vertex_arrays.h); after anything that replaces the model wholesale (a load, an
-// undo) `fitDocument` sizes them again.
+// undo) `fitDocument` sizes them again. `history` holds its undo steps and whether it
+// differs from its file.
 struct Document {
     Model model;
     Pose pose;
     Selection selection;
     ScreenPositions screenPositions;
+    History history;
 };
 
 // The start document's parts, also used to complete a model that lacks them: the
@@ -38,8 +41,8 @@ void buildDefaultDocument(Model& model);
 // The setup after a load or after building the default document: renumbers the bones
 // (ObjectId = index in Bones), resets the tool, rebuilds the node order and the bone list,
 // selects the first bone, clears the selection (every geoset shown), takes the range from
-// the first sequence (without one: check kNoSequence, range 0-1000) and poses the model at
-// the range start.
+// the first sequence (without one: check kNoSequence, range 0-1000), poses the model at
+// the range start and starts the history afresh (reset: the model counts as saved).
 void prepareDocument(Document& document, AppState& state, Host& host);
 
 // Stores the time, poses the model at it and repaints the animation bar.

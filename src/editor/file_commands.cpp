@@ -10,7 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/autosave.h"
 #include "editor/commands.h"
+#include "editor/undo_commands.h"
 #include "mdl/mdl_reader.h"
 #include "mdl/mdl_writer.h"
 #include "mdx/mdx_reader.h"
@@ -47,6 +49,11 @@ bool refusedToWrite(const Diagnostics& diagnostics) {
 
 std::string displayName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
+}
+
+// The document now matches a file: an autosave of it would only repeat the file.
+void forgetAutosave(Editor& editor) {
+    if (!editor.state.autosaveFolder.empty()) removeAutosave(editor.state.autosaveFolder);
 }
 
 // Reads the file image into the document's model with the reader the name selects and
@@ -99,6 +106,8 @@ bool openModelFile(Editor& editor, const std::string& path) {
     editor.state.readWithErrors = findings.hasErrors();
     prepareDocument(editor.document, editor.state, editor.host);
     editor.viewport.reloadTextures();
+    forgetAutosave(editor);
+    showDocumentStatus(editor);
 
     findings.append(validateModel(editor.document.model));
     const std::string message = findingsMessage(findings);
@@ -131,27 +140,31 @@ bool saveModelFile(Editor& editor, const std::string& path) {
     }
     editor.state.currentFileName = path;
     editor.state.readWithErrors = false;
+    editor.document.history.markSaved();
+    forgetAutosave(editor);
+    showDocumentStatus(editor);
     return true;
 }
 
 void openFileCommand(Editor& editor) {
+    if (!mayDiscardChanges(editor)) return;
     if (const std::optional<std::string> path = editor.host.askOpenFileName()) openModelFile(editor, *path);
 }
 
-void saveFileCommand(Editor& editor, bool alwaysAsk) {
+bool saveFileCommand(Editor& editor, bool alwaysAsk) {
     std::string path = editor.state.currentFileName;
     if (alwaysAsk || path.empty()) {
         const std::optional<std::string> chosen = editor.host.askSaveFileName();
-        if (!chosen) return;
+        if (!chosen) return false;
         path = *chosen;
     } else if (editor.state.readWithErrors &&
                !editor.host.askYesNo(displayName(path) +
                                          " was read with errors; saving over it may lose what could not be "
                                          "read. Save anyway?",
                                      "Save")) {
-        return;
+        return false;
     }
-    saveModelFile(editor, path);
+    return saveModelFile(editor, path);
 }
 
 }  // namespace tess

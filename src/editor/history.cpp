@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "editor/document.h"
 #include "editor/vertex_arrays.h"
 
 namespace tess {

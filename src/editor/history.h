@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "editor/document.h"
 #include "model/model.h"
 #include "view/selection.h"
 
 namespace tess {
+
+struct Document;
 
 inline constexpr std::size_t kDefaultHistoryBudget = std::size_t{512} << 20;
 

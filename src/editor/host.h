@@ -12,6 +12,9 @@ struct PrimitiveParameters;
 
 enum class MessageIcon { None, Information, Exclamation, Error };
 
+// The answers to "Save changes to NAME?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 // The one way the editor layer reaches the user. The window implements it with the
 // toolkit; tests use a recording fake with scripted replies. Every call returns only once
 // the user has answered.
@@ -24,6 +27,8 @@ public:
                             bool ownedByMainWindow) = 0;
     // A Yes/No question owned by the main window; true for Yes.
     virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
+    // A Save / Discard / Cancel question owned by the main window; closing it is Cancel.
+    virtual SaveChoice askSaveDiscardCancel(const std::string& text) = 0;
     // The primitive parameter dialog over `parameters`; on OK the texts hold the user's
     // normalised values. Returns 1 for OK, 2 for Cancel.
     virtual int runPrimitiveDialog(PrimitiveParameters& parameters) = 0;
@@ -34,7 +39,12 @@ public:
     virtual std::optional<std::string> askOpenFileName() = 0;
     virtual std::optional<std::string> askSaveFileName() = 0;
 
-    // Puts the menu of `mode` (Vertex, Triangle or Animation) at menu-bar position 5 under its
+    // The main window's title, and the Edit menu's Undo and Redo items: their texts, and
+    // whether each is enabled.
+    virtual void showDocumentStatus(const std::string& title, const std::string& undoText, bool canUndo,
+                                    const std::string& redoText, bool canRedo) = 0;
+
+    // Puts the menu of `mode` (Vertex, Triangle or Animation) at menu-bar position 6 under its
     // title with access key ("&Vertex", "&Triangle", "&Animation").
     virtual void showModeMenu(EditMode mode) = 0;
     // Shows the UV editor window (command 40044).

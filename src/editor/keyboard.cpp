@@ -3,6 +3,7 @@
 #include "editor/camera_steps.h"
 #include "editor/commands.h"
 #include "editor/keyframes.h"
+#include "editor/undo_commands.h"
 
 namespace tess {
 namespace {
@@ -80,7 +81,18 @@ void handleKeyDown(Editor& editor, int virtualKey) {
             if (state.view.editMode == EditMode::Triangle) state.view.currentTool = Tool::Extrude;
             return;
         case 'L':
-            if (state.keyDown(kKeyControl)) makeLinear(editor.document, state, editor.host);
+            if (state.keyDown(kKeyControl)) {
+                const Selection before = editor.document.selection;
+                makeLinear(editor.document, state, editor.host);
+                recordEdit(editor, "Make Linear", before);
+            }
+            return;
+        // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo.
+        case 'Z':
+        case 'Y':
+            if (!state.keyDown(kKeyControl)) break;
+            handleCommand(editor,
+                          virtualKey == 'Z' && !state.keyDown(kKeyShift) ? command::kUndo : command::kRedo);
             return;
         case 'O':
             handleCommand(editor, command::kToggleOverlay);
@@ -98,9 +110,9 @@ void handleKeyDown(Editor& editor, int virtualKey) {
             state.view.editMode = EditMode::None;
             return;
         default:
-            runModeKey(editor, virtualKey);
-            return;
+            break;
     }
+    runModeKey(editor, virtualKey);
 }
 
 void handleKeyUp(Editor& editor, int virtualKey) {

@@ -5,6 +5,7 @@
 #include "editor/extrude.h"
 #include "editor/picking.h"
 #include "editor/transform_tools.h"
+#include "editor/undo_commands.h"
 
 namespace tess {
 namespace {
@@ -47,6 +48,15 @@ void dragNode(Editor& editor, DragState drag, std::int32_t dx, std::int32_t dy) 
         moveNodeKey(editor.document, editor.state, editor.host, drag, dx, dy);
 }
 
+// The undo label of a drag that edits the model; null for the others.
+const char* dragLabel(DragState drag) {
+    if (inFamily(drag, DragState::RotateX)) return "Rotate";
+    if (inFamily(drag, DragState::MoveX)) return "Move";
+    if (inFamily(drag, DragState::ScaleX)) return "Scale";
+    if (drag == DragState::Extrude) return "Extrude";
+    return nullptr;
+}
+
 }  // namespace
 
 void onLeftButtonDown(Editor& editor, std::int32_t x, std::int32_t y) {
@@ -54,6 +64,7 @@ void onLeftButtonDown(Editor& editor, std::int32_t x, std::int32_t y) {
     if (view.dragState != DragState::Idle) return;
     view.dragStartX = x;
     view.dragStartY = y;
+    editor.state.dragStartSelection = editor.document.selection;
     const bool perspective = view.viewType == ViewType::Perspective;
     switch (view.editMode) {
         case EditMode::Animation: {
@@ -107,6 +118,8 @@ void onButtonUp(Editor& editor, std::int32_t x, std::int32_t y) {
                 pickTriangle(document, state, editor.host, x, y);
         }
     }
+    if (const char* label = dragLabel(view.dragState))
+        recordEdit(editor, label, editor.state.dragStartSelection);
     view.dragState = DragState::Idle;
 }
 

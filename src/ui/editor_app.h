@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtCore/QTimer>
 #include <string>
 
 #include "editor/app_state.h"
@@ -14,20 +15,32 @@ namespace tess {
 // the main loop. A QApplication must exist for the object's whole life.
 class EditorApp {
 public:
-    static constexpr const char* kTitle = "Tessarine 0.80";
+    static constexpr int kAutosaveIntervalMs = 2 * 60 * 1000;
 
     EditorApp();
 
+    // The folder for this editor's autosave (set before start); empty, the default: no
+    // autosave and no recovery.
+    void setAutosaveFolder(std::string folder) { state_.autosaveFolder = std::move(folder); }
+
     // Start-up: the default document, prepareDocument, then the GL window (client area the
-    // view's windowWidth x windowHeight, initGL included), then, when `modelFile` is not
-    // empty, openModelFile of it (a file that cannot be read is reported and the default
-    // document stays). False when the window could not be made; its message box has been
-    // shown then.
+    // view's windowWidth x windowHeight, initGL included), then the recovery of autosaves
+    // left by editors that did not end cleanly (each offered in turn until one is taken:
+    // Yes opens it as a modified document of its file's name, No deletes it), then, when
+    // `modelFile` is not empty, openModelFile of it (asking first about a recovered
+    // document; a file that cannot be read is reported and the document stays). False when
+    // the window could not be made; its message box has been shown then.
     bool start(const std::string& modelFile = {});
 
-    // Runs the main loop until Escape is held during an idle pass or the window is closed,
-    // destroys the GL window, and returns the exit code (0).
+    // Runs the main loop, autosaving every kAutosaveIntervalMs while the document is
+    // modified, until Escape is held during an idle pass or the window is closed and the
+    // unsaved changes allow it (mayDiscardChanges); removes the autosave, destroys the GL
+    // window, and returns the exit code (0).
     int run();
+
+    // What closing the window and Escape do: ask about unsaved changes, then quit unless
+    // cancelled.
+    void requestQuit();
 
     Document& document() { return document_; }
     AppState& state() { return state_; }
@@ -36,11 +49,15 @@ public:
     MainLoop& loop() { return loop_; }
 
 private:
+    void offerRecovery();
+    void autosave();
+
     Document document_;
     AppState state_;
     QtHost host_;
     GlWindow window_;
     MainLoop loop_;
+    QTimer autosaveTimer_;
 };
 
 }  // namespace tess

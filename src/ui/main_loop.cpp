@@ -42,8 +42,12 @@ void MainLoop::pass() {
     }
     const IdleOutcome outcome = idlePass(document_, state_, host_, clockMs());
     if (outcome.stop) {
-        quit(0);
-        return;
+        if (!stopHandler_) {
+            quit(0);
+            return;
+        }
+        stopHandler_();
+        if (!running_) return;
     }
     if (outcome.drawFrame && view_ != nullptr) view_->update();
     timer_.start(kRetryMs);

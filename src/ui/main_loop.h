@@ -18,8 +18,9 @@ namespace tess {
 // and then asks the view for a frame unless the window is minimised. The next pass follows
 // as soon as that frame has been swapped; a pass that draws nothing, or a frame that never
 // comes, retries after kRetryMs. No pass runs while a modal dialog is open, as the dialog's
-// own loop stands in for the main loop then. Escape held during a pass, or quit(), stops
-// the passes and calls the finished handler with the exit code.
+// own loop stands in for the main loop then. Escape held during a pass calls the stop
+// handler, which decides whether to quit (without one, it quits); quit() stops the passes
+// and calls the finished handler with the exit code.
 class MainLoop {
 public:
     static constexpr int kRetryMs = 16;
@@ -28,6 +29,7 @@ public:
     MainLoop(Document& document, AppState& state, Host& host);
 
     void setFinishedHandler(std::function<void(int)> handler) { finishedHandler_ = std::move(handler); }
+    void setStopHandler(std::function<void()> handler) { stopHandler_ = std::move(handler); }
 
     // Starts the passes, drawing into `view`; once the view is destroyed nothing is drawn.
     void start(GlView& view);
@@ -49,6 +51,7 @@ private:
     QMetaObject::Connection frameConnection_;
     bool running_ = false;
     std::function<void(int)> finishedHandler_;
+    std::function<void()> stopHandler_;
     std::chrono::steady_clock::time_point start_;
 };
 

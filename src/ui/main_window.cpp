@@ -10,7 +10,7 @@ namespace tess {
 
 namespace {
 
-constexpr int kModeMenuPosition = 5;
+constexpr int kModeMenuPosition = 6;
 constexpr const char* kModeMenuTitles[] = {"&Animation", "&Vertex", "&Triangle"};
 
 int virtualKeyOf(const QKeyEvent& event) {
@@ -29,6 +29,11 @@ MainWindow::MainWindow(Editor& editor) : editor_(editor) {
                                                      {"&Save", command::kSave},
                                                      {"Save As...", command::kSaveAs},
                                                      {"E&xit", command::kExit}});
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    undo_ = addItems(edit, {{"&Undo", command::kUndo}});
+    redo_ = addItems(edit, {{"&Redo", command::kRedo}});
+    undo_->setEnabled(false);
+    redo_->setEnabled(false);
     addItems(bar->addMenu(QStringLiteral("M&odel")), {{"Sequences", command::kSequences}});
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     addItems(view->addMenu(QStringLiteral("Viewport")), {{"Perspective", command::kPerspective},
@@ -70,13 +75,24 @@ MainWindow::MainWindow(Editor& editor) : editor_(editor) {
     bar->addMenu(vertex);
 }
 
-void MainWindow::addItems(QMenu* menu, std::initializer_list<Item> items) {
+QAction* MainWindow::addItems(QMenu* menu, std::initializer_list<Item> items) {
+    QAction* action = nullptr;
     for (const Item& item : items) {
-        QAction* action = menu->addAction(QString::fromLatin1(item.text));
+        action = menu->addAction(QString::fromLatin1(item.text));
         action->setData(item.id);
         const int id = item.id;
         connect(action, &QAction::triggered, this, [this, id] { handleCommand(editor_, id); });
     }
+    return action;
+}
+
+void MainWindow::showDocumentStatus(const QString& title, const QString& undoText, bool canUndo,
+                                    const QString& redoText, bool canRedo) {
+    setWindowTitle(title);
+    undo_->setText(undoText);
+    undo_->setEnabled(canUndo);
+    redo_->setText(redoText);
+    redo_->setEnabled(canRedo);
 }
 
 void MainWindow::showModeMenu(EditMode mode) {

@@ -17,8 +17,8 @@ namespace tess {
 // (false while minimised). Closing it does not close it: it calls the close handler, which
 // posts the quit, and the window lives until killGLWindow destroys it.
 //
-// Menu bar positions 0 to 5: "&File", "M&odel", "&View", "&Mode", "Create", and the menu of
-// the current mode, "Vertex" at creation.
+// Menu bar positions 0 to 6: "&File", "&Edit", "M&odel", "&View", "&Mode", "Create", and the
+// menu of the current mode, "Vertex" at creation.
 class MainWindow : public QMainWindow {
 public:
     // The editor must outlive the window.
@@ -31,7 +31,11 @@ public:
     // logical pixels.
     void setClientSize(int width, int height);
 
-    // Puts the menu of `mode` at position 5 under "&Vertex", "&Triangle" or "&Animation";
+    // Sets the title and the Edit menu's Undo and Redo items (text, enabled).
+    void showDocumentStatus(const QString& title, const QString& undoText, bool canUndo,
+                            const QString& redoText, bool canRedo);
+
+    // Puts the menu of `mode` at position 6 under "&Vertex", "&Triangle" or "&Animation";
     // any other mode changes nothing.
     void showModeMenu(EditMode mode);
 
@@ -46,12 +50,14 @@ private:
         const char* text;
         int id;
     };
-    // Appends `items` to `menu`, each running its command id.
-    void addItems(QMenu* menu, std::initializer_list<Item> items);
+    // Appends `items` to `menu`, each running its command id; returns the last item.
+    QAction* addItems(QMenu* menu, std::initializer_list<Item> items);
 
     Editor& editor_;
     std::array<QMenu*, 3> modeMenus_{};  // Animation, Vertex, Triangle (EditMode order)
     std::function<void()> closeHandler_;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
 };
 
 }  // namespace tess

@@ -54,6 +54,28 @@ bool QtHost::askYesNo(const std::string& text, const std::string& caption) {
     return box.exec() == QMessageBox::Yes;
 }
 
+SaveChoice QtHost::askSaveDiscardCancel(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Save"), QString::fromStdString(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, mainWindow_.data());
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+    }
+}
+
+void QtHost::showDocumentStatus(const std::string& title, const std::string& undoText, bool canUndo,
+                                const std::string& redoText, bool canRedo) {
+    if (mainWindow_ != nullptr)
+        mainWindow_->showDocumentStatus(QString::fromStdString(title), QString::fromStdString(undoText),
+                                        canUndo, QString::fromStdString(redoText), canRedo);
+}
+
 int QtHost::runPrimitiveDialog(PrimitiveParameters& parameters) {
     PrimitiveDialog dialog(parameters, mainWindow_.data());
     return dialog.run();

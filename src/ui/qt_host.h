@@ -22,6 +22,9 @@ public:
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
                     bool ownedByMainWindow) override;
     bool askYesNo(const std::string& text, const std::string& caption) override;
+    SaveChoice askSaveDiscardCancel(const std::string& text) override;
+    void showDocumentStatus(const std::string& title, const std::string& undoText, bool canUndo,
+                            const std::string& redoText, bool canRedo) override;
     int runPrimitiveDialog(PrimitiveParameters& parameters) override;
     std::optional<std::string> askOpenFileName() override;
     std::optional<std::string> askSaveFileName() override;

@@ -11,7 +11,8 @@
 namespace tess::testing {
 
 // A Host that records every message and answers from scripts: Yes/No replies in order
-// (an empty script answers No), file dialog replies in order (an empty script cancels),
+// (an empty script answers No), Save/Discard/Cancel replies in order (an empty script
+// cancels), file dialog replies in order (an empty script cancels),
 // and dialog handlers that may edit what they are shown
 // (without a handler the primitive dialog answers Cancel).
 class FakeHost : public Host {
@@ -35,6 +36,17 @@ public:
         yesNoReplies.pop_front();
         return reply;
     }
+    SaveChoice askSaveDiscardCancel(const std::string& text) override {
+        questions.push_back({text, "Save", MessageIcon::None, true});
+        if (saveReplies.empty()) return SaveChoice::Cancel;
+        const SaveChoice reply = saveReplies.front();
+        saveReplies.pop_front();
+        return reply;
+    }
+    void showDocumentStatus(const std::string& title, const std::string& undoText, bool canUndo,
+                            const std::string& redoText, bool canRedo) override {
+        status = {title, undoText, canUndo, redoText, canRedo};
+    }
     int runPrimitiveDialog(PrimitiveParameters& parameters) override {
         ++primitiveDialogs;
         return primitiveDialog ? primitiveDialog(parameters) : 2;
@@ -51,6 +63,14 @@ public:
     std::vector<Message> messages;
     std::vector<Message> questions;
     std::deque<bool> yesNoReplies;
+    std::deque<SaveChoice> saveReplies;
+    struct Status {
+        std::string title, undoText;
+        bool canUndo = false;
+        std::string redoText;
+        bool canRedo = false;
+        friend bool operator==(const Status&, const Status&) = default;
+    } status;  // the last shown
     std::function<int(PrimitiveParameters&)> primitiveDialog;
     std::deque<std::optional<std::string>> fileNames;  // dialog replies in order; empty: cancel
     int fileDialogs = 0;

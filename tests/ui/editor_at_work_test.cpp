@@ -102,6 +102,7 @@ TEST_F(EditorAtWork, MenuBarHoldsEveryItemAndTheModeMenuFollowsF1ToF3ButNotF4) {
         " Copy Keyframe=40060 Paste Keyframe=40061 Zero Keyframe=40062 Delete Keyframe=40063";
     const QString expected[] = {
         "&File: &Open...=40003 &Save=40004 Save As...=40005 E&xit=40001",
+        "&Edit: &Undo=40070 &Redo=40071",
         "M&odel: Sequences=40002",
         "&View: Viewport[Perspective=40037 Left=40038 Right=40039 Front=40040 Back=40041 Top=40042 "
         "Bottom=40043] &UV Editor=40044 &Overlay=40006",
@@ -109,8 +110,8 @@ TEST_F(EditorAtWork, MenuBarHoldsEveryItemAndTheModeMenuFollowsF1ToF3ButNotF4) {
         "Create: Primitive[Plane=40007 Box=40008 Geosphere=40009 Cylinder=40031 Tube=40032 Sphere=40033]",
         "Vertex:" + vertex};
     const auto menus = [this] { return window()->menuBar()->actions(); };
-    ASSERT_EQ(menus().size(), 6);
-    for (int i = 0; i < 6; ++i)
+    ASSERT_EQ(menus().size(), 7);
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(describe(menus()[i]->menu()).toStdString(), expected[i].toStdString());
     const std::pair<Qt::Key, QString> switches[] = {
         {Qt::Key_F2, "&Triangle: Weld=40058 Delete=40056 Turn Edge=40057 Flip=40059"},
@@ -119,7 +120,7 @@ TEST_F(EditorAtWork, MenuBarHoldsEveryItemAndTheModeMenuFollowsF1ToF3ButNotF4) {
         {Qt::Key_F4, "&Animation:" + animation}};
     for (const auto& [qtKey, menu] : switches) {
         QTest::keyClick(window(), qtKey);
-        EXPECT_EQ(describe(menus()[5]->menu()).toStdString(), menu.toStdString());
+        EXPECT_EQ(describe(menus()[6]->menu()).toStdString(), menu.toStdString());
     }
 }
 
