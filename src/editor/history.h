@@ -33,7 +33,8 @@ inline constexpr std::size_t kDefaultHistoryBudget = std::size_t{512} << 20;
 // and never dropped.
 class History {
 public:
-    explicit History(std::size_t budgetBytes = kDefaultHistoryBudget) : budget_(budgetBytes) {}
+    History() = default;
+    explicit History(std::size_t budgetBytes) : budget_(budgetBytes) {}
 
     // Forgets every step and takes `document` as the recorded, saved state (after a load or
     // a new document). `document` is left as it was; its model is taken apart and put back to
@@ -108,7 +109,7 @@ private:
     std::deque<Step> steps_;
     std::size_t cursor_ = 0;  // steps_[0, cursor_) are undoable
     std::size_t saved_ = 0;   // the cursor at the saved state, or kUnreachable
-    std::size_t budget_;
+    std::size_t budget_ = kDefaultHistoryBudget;
     std::size_t used_ = 0;
 };
 

@@ -23,10 +23,13 @@ TEST(UndoWindow, TitleAndEditMenuFollowTheHistoryAndQuittingAsksAboutUnsavedChan
     app.document().model.Name = "Renamed";
     recordEdit(app.editor(), "Rename", app.document().selection);
     EXPECT_EQ(window->windowTitle().toStdString(), "Tessarine 0.80 - Untitled*");
-    for (const QAction* action : window->findChildren<QAction*>())
-        if (action->data().toInt() == command::kUndo)
-            EXPECT_EQ(std::pair(action->text(), action->isEnabled()),
-                      std::pair(QString("&Undo Rename"), true));
+    int undoItems = 0;
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        if (action->data().toInt() != command::kUndo) continue;
+        ++undoItems;
+        EXPECT_EQ(std::pair(action->text(), action->isEnabled()), std::pair(QString("&Undo Rename"), true));
+    }
+    EXPECT_EQ(undoItems, 1);
 
     QStringList asked;
     QMessageBox::StandardButton reply = QMessageBox::Cancel;
