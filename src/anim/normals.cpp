@@ -10,9 +10,8 @@ Vec3 cornerPosition(const Geoset& geoset, std::size_t corner) {
     return v < geoset.vertexCount() ? geoset.positions[v] : Vec3{};
 }
 
-}  // namespace
-
-Vec3 faceNormal(const Geoset& geoset, std::size_t triangle) {
+// The face normal, kept in this file so the per-triangle loop below can inline it.
+inline Vec3 unnormalisedFaceNormal(const Geoset& geoset, std::size_t triangle) {
     const Vec3 p0 = cornerPosition(geoset, 3 * triangle);
     const Vec3 p1 = cornerPosition(geoset, 3 * triangle + 1);
     const Vec3 p2 = cornerPosition(geoset, 3 * triangle + 2);
@@ -21,12 +20,18 @@ Vec3 faceNormal(const Geoset& geoset, std::size_t triangle) {
     return {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
 }
 
+}  // namespace
+
+Vec3 faceNormal(const Geoset& geoset, std::size_t triangle) {
+    return unnormalisedFaceNormal(geoset, triangle);
+}
+
 void recomputeNormals(Geoset& geoset) {
     std::vector<Vec3>& normals = geoset.normals;
     normals.assign(geoset.vertexCount(), Vec3{0, 0, 0});
     const std::size_t triangles = geoset.triangleCount();
     for (std::size_t t = 0; t < triangles; ++t) {
-        const Vec3 n = faceNormal(geoset, t);
+        const Vec3 n = unnormalisedFaceNormal(geoset, t);
         for (std::size_t c = 3 * t; c < 3 * t + 3; ++c) {
             const std::uint32_t v = geoset.corners[c];
             if (v >= normals.size()) continue;
