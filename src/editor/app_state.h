@@ -17,6 +17,11 @@ inline constexpr int kKeyLeft = 0x25;
 inline constexpr int kKeyRight = 0x27;
 inline constexpr int kKeyShift = 0x10;
 inline constexpr int kKeyControl = 0x11;
+inline constexpr int kKeyDelete = 0x2E;
+inline constexpr int kKeyF1 = 0x70;  // F2..F24 follow
+inline constexpr int kKeyF2 = 0x71;
+inline constexpr int kKeyF3 = 0x72;
+inline constexpr int kKeyF4 = 0x73;
 
 // The pose carried between models by Copy and Paste Keyframe.
 struct KeyClipboard {

@@ -8,12 +8,6 @@
 namespace tess {
 namespace {
 
-constexpr int kKeyDelete = 0x2E;
-constexpr int kKeyF1 = 0x70;
-constexpr int kKeyF2 = 0x71;
-constexpr int kKeyF3 = 0x72;
-constexpr int kKeyF4 = 0x73;
-
 // The keys of one mode's menu: each sends that menu's command. False when the key has none.
 bool runModeKey(Editor& editor, int key) {
     switch (editor.state.view.editMode) {

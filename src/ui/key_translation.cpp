@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "editor/app_state.h"
+
 namespace tess {
 
 namespace {
@@ -40,7 +42,7 @@ constexpr std::array kKeyTable{
     KeyPair{Qt::Key_Select, 0x29},
     KeyPair{Qt::Key_Print, 0x2C},
     KeyPair{Qt::Key_Insert, 0x2D},
-    KeyPair{Qt::Key_Delete, 0x2E},
+    KeyPair{Qt::Key_Delete, kKeyDelete},
     KeyPair{Qt::Key_Help, 0x2F},
     KeyPair{Qt::Key_Meta, 0x5B},
     KeyPair{Qt::Key_Menu, 0x5D},
@@ -100,7 +102,7 @@ int lookUp(const auto& table, int qtKey) {
 int virtualKeyFromQt(int qtKey, bool keypad) {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return keypad ? 0x60 + (qtKey - Qt::Key_0) : qtKey;
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return kKeyF1 + (qtKey - Qt::Key_F1);
     if (keypad) {
         const int code = lookUp(kKeypadTable, qtKey);
         if (code >= 0) return code;
