@@ -48,8 +48,11 @@ void GlView::mousePressEvent(QMouseEvent* event) {
         onLeftButtonDown(editor_, devicePixel(at.x(), ratio), devicePixel(at.y(), ratio));
     else if (event->button() == Qt::MiddleButton)
         onMiddleButtonDown(editor_);
-    else
+    else {
         QOpenGLWidget::mousePressEvent(event);
+        return;
+    }
+    if (afterMouseButton_) afterMouseButton_();
 }
 
 void GlView::mouseReleaseEvent(QMouseEvent* event) {
@@ -59,6 +62,7 @@ void GlView::mouseReleaseEvent(QMouseEvent* event) {
     }
     const double ratio = devicePixelRatioF();
     onButtonUp(editor_, devicePixel(event->position().x(), ratio), devicePixel(event->position().y(), ratio));
+    if (afterMouseButton_) afterMouseButton_();
 }
 
 void GlView::mouseMoveEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtOpenGLWidgets/QOpenGLWidget>
+#include <functional>
 
 #include "editor/commands.h"
 #include "render/texture_table.h"
@@ -22,6 +23,8 @@ public:
     GlView(Editor& editor, const TextureTable& textures, QWidget* parent = nullptr);
 
     void setReady() { ready_ = true; }
+    // Called after each mouse button press or release has gone to the editor.
+    void setAfterMouseButton(std::function<void()> handler) { afterMouseButton_ = std::move(handler); }
 
 protected:
     // The size message: the client size in device pixels goes to the editor, which stores
@@ -38,6 +41,7 @@ private:
     Editor& editor_;
     const TextureTable& textures_;
     bool ready_ = false;
+    std::function<void()> afterMouseButton_;
 };
 
 }  // namespace tess

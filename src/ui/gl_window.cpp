@@ -60,7 +60,8 @@ bool GlWindow::createGLWindow(const std::string& title, int width, int height, c
     window_->setWindowTitle(QString::fromStdString(title));
     view_ = new GlView(editor_, textures_);
     view_->setFormat(format);
-    window_->setCentralWidget(view_);
+    window_->setView(view_);
+    view_->setAfterMouseButton([window = window_.get()] { window->refreshStatus(); });
     window_->setClientSize(width, height);
 
     // The view gets its context when it is first shown, so showing comes before the

@@ -1,9 +1,16 @@
 #include "ui/main_window.h"
 
+#include <QtCore/QFile>
+#include <QtCore/QMimeData>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QDropEvent>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QVBoxLayout>
+#include <optional>
 
+#include "editor/animation_bar_layout.h"
+#include "editor/undo_commands.h"
 #include "ui/key_translation.h"
 
 namespace tess {
@@ -17,12 +24,37 @@ int virtualKeyOf(const QKeyEvent& event) {
     return virtualKeyFromQt(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
 }
 
+// The path of the one local model file (.mdx or .mdl, either case) that `data` carries;
+// nullopt for anything else, several files included.
+std::optional<std::string> droppedModelFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
+    const QUrl& url = data->urls().front();
+    if (!url.isLocalFile()) return std::nullopt;
+    const QString path = url.toLocalFile();
+    if (!path.endsWith(QStringLiteral(".mdx"), Qt::CaseInsensitive) &&
+        !path.endsWith(QStringLiteral(".mdl"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return QFile::encodeName(path).toStdString();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Editor& editor) : editor_(editor) {
     // The window itself takes the keyboard focus, so every key reaches the editor whatever
     // child the mouse was last over.
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
+
+    auto* client = new QWidget(this);
+    client_ = new QVBoxLayout(client);
+    client_->setContentsMargins(0, 0, 0, 0);
+    client_->setSpacing(0);
+    animationBar_ = new AnimationBar(editor_, client);
+    client_->addWidget(animationBar_);
+    setCentralWidget(client);
+    status_ = new StatusBar(this);
+    setStatusBar(status_);
+    refreshStatus();
 
     QMenuBar* bar = menuBar();
     addItems(bar->addMenu(QStringLiteral("&File")), {{"&Open...", command::kOpen},
@@ -81,7 +113,10 @@ QAction* MainWindow::addItems(QMenu* menu, std::initializer_list<Item> items) {
         action = menu->addAction(QString::fromLatin1(item.text));
         action->setData(item.id);
         const int id = item.id;
-        connect(action, &QAction::triggered, this, [this, id] { handleCommand(editor_, id); });
+        connect(action, &QAction::triggered, this, [this, id] {
+            handleCommand(editor_, id);
+            refreshStatus();
+        });
     }
     return action;
 }
@@ -93,6 +128,20 @@ void MainWindow::showDocumentStatus(const QString& title, const QString& undoTex
     undo_->setEnabled(canUndo);
     redo_->setText(redoText);
     redo_->setEnabled(canRedo);
+    refreshStatus();
+}
+
+void MainWindow::refreshStatus() {
+    status_->showState(editor_.document, editor_.state);
+}
+
+void MainWindow::refreshTime() {
+    animationBar_->refresh();
+    status_->showTime(editor_.state.currentTime);
+}
+
+void MainWindow::setView(QWidget* view) {
+    client_->addWidget(view, 1);
 }
 
 void MainWindow::showModeMenu(EditMode mode) {
@@ -109,7 +158,7 @@ void MainWindow::showModeMenu(EditMode mode) {
 void MainWindow::setClientSize(int width, int height) {
     const QWidget* menu = menuWidget();
     const int menuHeight = menu != nullptr && !menu->isHidden() ? menu->sizeHint().height() : 0;
-    resize(width, height + menuHeight);
+    resize(width, height + menuHeight + kAnimationBarHeight + status_->sizeHint().height());
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -119,6 +168,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     handleKeyDown(editor_, key);
+    refreshStatus();
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -130,6 +180,7 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     // The platform repeats a held key as release-press pairs; only the real release counts.
     if (event->isAutoRepeat()) return;
     handleKeyUp(editor_, key);
+    refreshStatus();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -141,6 +192,30 @@ void MainWindow::changeEvent(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (closeHandler_) closeHandler_();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedModelFile(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const std::optional<std::string> path = droppedModelFile(event->mimeData());
+    if (!path) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The drag source waits for the drop to end: the question and the load come after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, file = *path] {
+            if (mayDiscardChanges(editor_)) openModelFile(editor_, file);
+            refreshStatus();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace tess

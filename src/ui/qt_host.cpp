@@ -93,6 +93,10 @@ void QtHost::showModeMenu(EditMode mode) {
     if (mainWindow_ != nullptr) mainWindow_->showModeMenu(mode);
 }
 
+void QtHost::repaintAnimationBar() {
+    if (mainWindow_ != nullptr) mainWindow_->refreshTime();
+}
+
 void QtHost::closeMainWindow() {
     if (mainWindow_ != nullptr) mainWindow_->close();
 }

@@ -11,8 +11,9 @@ namespace tess {
 // given text, caption, icon and buttons, owned by the main window when asked to be (and
 // one is set); the primitive parameter dialog is a PrimitiveDialog; the file dialogs are
 // Qt's own (not the platform's) over "MDX Files (*.mdx *.MDX)" and "MDL Files (*.mdl
-// *.MDL)" with the default suffix "mdx". The animation bar and the UV editor do not exist
-// yet, so showing or repainting them does nothing.
+// *.MDL)" with the default suffix "mdx". Repainting the animation bar also shows the new
+// time in the status bar. The UV editor does not exist yet, so showing or repainting it
+// does nothing.
 class QtHost : public Host {
 public:
     // The owner for owned message boxes and dialogs and the holder of the mode menu; it may
@@ -31,7 +32,7 @@ public:
     void showModeMenu(EditMode mode) override;
     void showUvEditor() override {}
     void closeMainWindow() override;
-    void repaintAnimationBar() override {}
+    void repaintAnimationBar() override;
     void repaintUvEditor() override {}
     // The Alt key's state as of the last input event handled.
     bool altKeyDown() const override;
