@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QtGui/QAction>
 #include <QtTest/QTest>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
@@ -49,6 +50,8 @@ TEST_F(AnimationBarAtWork, ClicksSetTheTimeOnTheTimelineAndOnlyToggleSwitchesLef
     EXPECT_EQ(std::tuple(state.currentTime, state.keyRotation, state.keyTranslation, state.keyScaling),
               std::tuple(250, false, false, false));
     state.rangeStart = state.rangeEnd = 700;  // a zero-length range: the timeline stands for its start
+    click(191, 5);
+    EXPECT_EQ(std::pair(state.currentTime, state.keyRotation), std::pair(250, true));
     click(450, 20);
     EXPECT_EQ(state.currentTime, 700);
 }
@@ -64,6 +67,11 @@ TEST_F(AnimationBarAtWork, PaintsTheSelectedBonesKeysAndTheTimeLineAndRunsTheBut
     EXPECT_EQ(image.pixelColor(598, 8), Qt::white);  // nothing for the key past the range
     EXPECT_EQ(image.pixelColor(300, 30), Qt::black);
     EXPECT_EQ(image.pixelColor(301, 30), Qt::white);
+    EXPECT_EQ(std::pair(image.pixelColor(599, 30), image.pixelColor(600, 30)),  // the outline's last column
+              std::pair(QColor(Qt::black), bar()->palette().window().color()));
+    for (QAction* action : window()->findChildren<QAction*>())
+        if (action->data().toInt() == command::kAnimationMode) action->trigger();
+    EXPECT_EQ(text(window(), "mode"), "Animation");
 
     int visibilityRuns = 0;
     bar()->setVisibilityHandler([&] { ++visibilityRuns; });
