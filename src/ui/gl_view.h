@@ -11,7 +11,7 @@ class QWheelEvent;
 
 namespace tess {
 
-// The 3D view filling the main window's client area. It borrows the editor and the texture
+// The 3D view under the main window's animation bar. It borrows the editor and the texture
 // table; both must outlive it. Painting only draws, keeping what drawing computes (the
 // document's screen positions, the state's gizmo vectors): the idle work runs in the main
 // loop before each frame, so a repaint or a grab never advances the animation. Frames are

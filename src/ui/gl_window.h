@@ -29,7 +29,7 @@ public:
     GlWindow(const GlWindow&) = delete;
     GlWindow& operator=(const GlWindow&) = delete;
 
-    // Creates and shows the window (title, client area width x height logical pixels) with
+    // Creates and shows the window (title, its view width x height logical pixels) with
     // its GL context, gives it the keyboard focus, sets the viewport and projection and runs
     // initGL (textures and fixed state). On failure the partly built window is torn down,
     // the "ERROR" message box says which step failed, and the result is false.

@@ -213,7 +213,6 @@ void MainWindow::dropEvent(QDropEvent* event) {
         this,
         [this, file = *path] {
             if (mayDiscardChanges(editor_)) openModelFile(editor_, file);
-            refreshStatus();
         },
         Qt::QueuedConnection);
 }
