@@ -47,8 +47,9 @@ AnimationRangeDialog::AnimationRangeDialog(AnimationRangeForm& form, QWidget* pa
         end_->setText(QString::fromStdString(form_.end));
     });
 
-    addLabel(this, "Start:", dialogUnits(16, 31, 17, 10));
-    addLabel(this, "End:", dialogUnits(16, 46, 17, 10));
+    // Right-aligned at the template's right edge (x 33), wide enough for the font in use.
+    addLabel(this, "Start:", dialogUnits(2, 31, 31, 10));
+    addLabel(this, "End:", dialogUnits(2, 46, 31, 10));
     start_ = addEdit(this, "1005", QString::fromStdString(form.start), dialogUnits(39, 30, 51, 12));
     end_ = addEdit(this, "1006", QString::fromStdString(form.end), dialogUnits(39, 44, 51, 12));
 
