@@ -51,15 +51,9 @@ public:
         ++primitiveDialogs;
         return primitiveDialog ? primitiveDialog(parameters) : 2;
     }
-    int runAnimationRangeDialog(AnimationRangeForm& form) override {
-        return animationRangeDialog ? animationRangeDialog(form) : 2;
-    }
-    int runVisibilityDialog(VisibilityForm& form) override {
-        return visibilityDialog ? visibilityDialog(form) : 2;
-    }
-    int runSequencesDialog(SequenceList& list) override {
-        return sequencesDialog ? sequencesDialog(list) : 2;
-    }
+    int runAnimationRangeDialog(AnimationRangeForm& f) override { return rangeDialog ? rangeDialog(f) : 2; }
+    int runVisibilityDialog(VisibilityForm& f) override { return visibilityDialog ? visibilityDialog(f) : 2; }
+    int runSequencesDialog(SequenceList& f) override { return sequencesDialog ? sequencesDialog(f) : 2; }
     std::optional<std::string> askOpenFileName() override { return nextFileName(); }
     std::optional<std::string> askSaveFileName() override { return nextFileName(); }
     void showModeMenu(EditMode mode) override { modeMenus.push_back(mode); }
@@ -81,7 +75,7 @@ public:
         friend bool operator==(const Status&, const Status&) = default;
     } status;  // the last shown
     std::function<int(PrimitiveParameters&)> primitiveDialog;
-    std::function<int(AnimationRangeForm&)> animationRangeDialog;
+    std::function<int(AnimationRangeForm&)> rangeDialog;
     std::function<int(VisibilityForm&)> visibilityDialog;
     std::function<int(SequenceList&)> sequencesDialog;
     std::deque<std::optional<std::string>> fileNames;  // dialog replies in order; empty: cancel

@@ -7,6 +7,7 @@
 #include "common/fake_host.h"
 #include "common/temp_dir.h"
 #include "editor/mesh_documents.h"
+#include "editor/sequence_list.h"
 #include "mdx/mdx_writer.h"
 
 namespace tess {
@@ -31,6 +32,10 @@ struct Bench {
         document.selection.geosets[0].triangles = {1, 1};
         state.gizmo = {{15, 0}, {0, 15}, {15, 15}, {0, 0, 1}};
         host.primitiveDialog = [](PrimitiveParameters&) { return 1; };
+        host.sequencesDialog = [](SequenceList& list) {  // a renamed sequence, a sequence added
+            list.apply({"Run", "0", "1000", "0", true});
+            return list.add(), 2;
+        };
     }
     std::vector<std::uint8_t> bytes() const {
         std::vector<std::uint8_t> out;
@@ -63,7 +68,8 @@ TEST(UndoCommands, EveryEditUndoesToTheExactModelAndSelectionAndRedoesToTheEdite
         {EditMode::Triangle, kTurnEdge, "Turn Edge"},
         {EditMode::Animation, kZeroKeyframe, "Zero Keyframe"},
         {EditMode::Animation, kCtrl + 'L', "Make Linear"},
-        {EditMode::Vertex, kBox, "Box"}};
+        {EditMode::Vertex, kBox, "Box"},
+        {EditMode::Vertex, kSequences, "Sequences"}};
     for (const auto& [mode, input, label] : edits) {
         SCOPED_TRACE(label);
         Bench b;

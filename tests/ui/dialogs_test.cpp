@@ -8,11 +8,9 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
-#include <sstream>
 
 #include "common/temp_dir.h"
 #include "editor/dialog_commands.h"
-#include "mdx/mdx_reader.h"
 #include "ui/editor_app.h"
 #include "ui/main_window.h"
 
@@ -48,7 +46,7 @@ void trigger(EditorApp& app, int id) {
         if (action->data().toInt() == id) action->trigger();
 }
 
-TEST(Dialogs, SequencesRangeAndVisibilityAsAPersonUsesThem) {
+TEST(Dialogs, SequencesRangeVisibilityAndPrimitivesAsAPersonUsesThem) {
     EditorApp app;
     ASSERT_TRUE(app.start());
     Document& document = app.document();
@@ -56,9 +54,8 @@ TEST(Dialogs, SequencesRangeAndVisibilityAsAPersonUsesThem) {
         QListWidget* list = child<QListWidget>(d, 1014);
         QLineEdit* name = child<QLineEdit>(d, 1018);
         click(child(d, 1013));  // Add
-        EXPECT_EQ(
-            std::tuple(d.windowTitle(), list->currentRow(), name->text(), child<QLineEdit>(d, 1016)->text()),
-            std::tuple(QString("Sequences"), 1, QString("Untitled 1"), QString("2000")));
+        EXPECT_EQ(std::tuple(list->currentRow(), name->text(), child<QLineEdit>(d, 1016)->text()),
+                  std::tuple(1, QString("Untitled 1"), QString("2000")));
         name->setFocus();
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("Run"));
@@ -76,11 +73,7 @@ TEST(Dialogs, SequencesRangeAndVisibilityAsAPersonUsesThem) {
     document.model.Sequences = {{"Stand", 0, 1000}, {"Walk", 1000, 2500}};
     app.state().currentTime = 500;
     onNextDialog([](QDialog& d) {
-        QComboBox* sequences = child<QComboBox>(d, 1293);
-        EXPECT_EQ(std::pair(d.windowTitle(), sequences->currentIndex()),
-                  std::pair(QString("Animation Range"), 0));
-        sequences->setFocus();
-        QTest::keyClick(sequences, Qt::Key_Down);
+        QTest::keyClick(child<QComboBox>(d, 1293), Qt::Key_Down);  // from Stand, shown at first, to Walk
         EXPECT_EQ(child<QLineEdit>(d, 1006)->text(), "2500");
         click(child(d, 1));
     });
@@ -88,41 +81,35 @@ TEST(Dialogs, SequencesRangeAndVisibilityAsAPersonUsesThem) {
     EXPECT_EQ(std::tuple(app.state().rangeStart, app.state().rangeEnd, app.state().currentTime),
               std::tuple(1000, 2500, 1000));
 
-    document.model.Geosets.resize(2);
-    prepareDocument(document, app.state(), app.editor().host);
-    onNextDialog([](QDialog& d) {
-        QListWidget* list = child<QListWidget>(d, 1011);
-        click(list->viewport(), list->visualItemRect(list->item(0)).center());
-        click(child(d, 1));
-    });
-    editVisibility(app.editor());
-    EXPECT_EQ(document.selection.shown, (std::vector<std::uint8_t>{0, 1}));
-}
-
-TEST(Dialogs, EachPrimitiveItemOpensItsDialogOkAddsItsGeosetCancelNothingAndTheFileHoldsThem) {
-    EditorApp app;
-    ASSERT_TRUE(app.start());
+    // Each primitive item: Cancel adds nothing, OK its geoset, and the saved file holds them.
     using namespace command;
-    const std::pair<int, const char*> shapes[] = {{kPlane, "Plane"},         {kBox, "Box"},
-                                                  {kGeosphere, "Geosphere"}, {kCylinder, "Cylinder"},
-                                                  {kTube, "Tube"},           {kSphere, "Sphere"}};
-    for (const auto& [id, shape] : shapes) {
+    for (const int id : {kPlane, kBox, kGeosphere, kCylinder, kTube, kSphere})
         for (const int button : {2, 1}) {
-            onNextDialog([shape, button](QDialog& d) {
-                EXPECT_EQ(d.windowTitle(), QString(shape) + " creation");
-                click(child(d, button));
-            });
+            onNextDialog([button](QDialog& d) { click(child(d, button)); });
             trigger(app, id);
         }
-    }
-    const std::vector<std::size_t> triangles = {2, 12, 80, 24, 48, 36};
     testing::TempDir folder;
     ASSERT_TRUE(saveModelFile(app.editor(), folder.file("shapes.mdx")));
-    Model saved;
-    std::ostringstream trace;
-    readMdx(saved, testing::readBytes(folder.file("shapes.mdx")), trace);
-    ASSERT_EQ(saved.Geosets.size(), 6u);
-    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(saved.Geosets[i].triangleCount(), triangles[i]);
+    ASSERT_TRUE(openModelFile(app.editor(), folder.file("shapes.mdx")));
+    std::vector<std::size_t> saved;
+    for (const Geoset& geoset : document.model.Geosets) saved.push_back(geoset.triangleCount());
+    EXPECT_EQ(saved, (std::vector<std::size_t>{2, 12, 80, 24, 48, 36}));
+
+    // Visibility: Cancel keeps the flags, OK takes them; the selection stays either way.
+    document.selection.geosets[0].vertices[1] = 1;
+    const Selection before = document.selection;
+    for (const int button : {2, 1}) {
+        onNextDialog([button](QDialog& d) {
+            QListWidget* list = child<QListWidget>(d, 1011);
+            EXPECT_EQ(std::pair(list->item(0)->isSelected(), list->item(5)->text()),
+                      std::pair(true, QString("Geoset 6")));
+            click(list->viewport(), list->visualItemRect(list->item(0)).center());
+            click(child(d, button));
+        });
+        editVisibility(app.editor());
+    }
+    EXPECT_EQ(std::pair(document.selection.shown, document.selection.geosets),
+              std::pair(std::vector<std::uint8_t>{0, 1, 1, 1, 1, 1}, before.geosets));
 }
 
 }  // namespace
