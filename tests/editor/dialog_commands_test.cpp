@@ -47,7 +47,9 @@ TEST(SequenceList, AddNamesAndPlacesDeleteKeepsALineSelectedApplyStoresOnlyEdite
     EXPECT_EQ(std::tuple(some[1].IntervalStart, some[1].IntervalEnd, some[1].Rarity, some[1].flags),
               std::tuple(0u, 4294967295u, 7.0f, 1u));
 
-    for (int i = 0; i < 3; ++i) list.remove();
+    list.remove();  // line 1: line 0 follows
+    EXPECT_EQ(list.shown().name, "Untitled 2");
+    for (int i = 0; i < 2; ++i) list.remove();
     list.apply({"Lost", "1", "2", "3", true});
     list.remove();
     EXPECT_TRUE(some.empty() && !list.hasSelection() && list.shown() == SequenceTexts{});
