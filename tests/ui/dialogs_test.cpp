@@ -100,14 +100,15 @@ TEST(Dialogs, SequencesRangeVisibilityAndPrimitivesAsAPersonUsesThem) {
     for (const Geoset& geoset : document.model.Geosets) saved.push_back(geoset.triangleCount());
     EXPECT_EQ(saved, (std::vector<std::size_t>{2, 12, 80, 24, 48, 36}));
 
-    // Visibility: Cancel keeps the flags, OK takes them; the selection stays either way.
+    // Visibility shows the flags; OK takes the clicked ones, Cancel keeps them; the selection stays.
     document.selection.geosets[0].vertices[1] = 1;
     const Selection before = document.selection;
-    for (const int button : {2, 1}) {
+    for (const int button : {1, 2}) {
         onNextDialog([button](QDialog& d) {
             QListWidget* list = child<QListWidget>(d, 1011);
-            EXPECT_EQ(std::pair(list->item(0)->isSelected(), list->item(5)->text()),
-                      std::pair(true, QString("Geoset 6")));
+            const QListWidgetItem* last = list->item(5);
+            EXPECT_EQ(std::tuple(list->item(0)->isSelected(), last->isSelected(), last->text()),
+                      std::tuple(button == 1, true, QString("Geoset 6")));
             click(list->viewport(), list->visualItemRect(list->item(0)).center());
             click(child(d, button));
         });
