@@ -1,6 +1,7 @@
 #include "editor/commands.h"
 
 #include "editor/camera_steps.h"
+#include "editor/dialog_commands.h"
 #include "editor/file_commands.h"
 #include "editor/keyframes.h"
 #include "editor/mesh_edit.h"
@@ -136,8 +137,8 @@ bool runCommand(Editor& editor, int id) {
         case command::kExit:
             editor.host.closeMainWindow();
             return true;
-        // The Sequences dialog is not built yet; the menu item does nothing.
         case command::kSequences:
+            editSequences(editor);
             return true;
         case command::kOpen:
             openFileCommand(editor);

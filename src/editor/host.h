@@ -9,6 +9,9 @@
 namespace tess {
 
 struct PrimitiveParameters;
+struct AnimationRangeForm;
+struct VisibilityForm;
+class SequenceList;
 
 enum class MessageIcon { None, Information, Exclamation, Error };
 
@@ -32,6 +35,14 @@ public:
     // The primitive parameter dialog over `parameters`; on OK the texts hold the user's
     // normalised values. Returns 1 for OK, 2 for Cancel.
     virtual int runPrimitiveDialog(PrimitiveParameters& parameters) = 0;
+    // The Animation Range dialog over `form`, owned by the animation bar: choosing a line of
+    // the drop-down runs chooseRangeLine; on OK the form holds the edits' texts. The
+    // Visibility dialog, likewise: on OK `form.shown` holds which lines are selected. The
+    // Sequences dialog, owned by the main window: every edit goes to `sequences` at once.
+    // Each returns 1 for OK, 2 for Cancel.
+    virtual int runAnimationRangeDialog(AnimationRangeForm& form) = 0;
+    virtual int runVisibilityDialog(VisibilityForm& form) = 0;
+    virtual int runSequencesDialog(SequenceList& sequences) = 0;
 
     // The standard file dialogs over the model filters ("MDX Files (*.mdx)", "MDL Files
     // (*.mdl)"), default extension "mdx", owned by the main window. Open asks for an existing

@@ -82,17 +82,10 @@ double textToDouble(std::string_view text) {
     return std::isnan(value) ? 0 : sign * value;
 }
 
-// Text to integer as the C conversion reads it, saturating at the i32 limits.
 std::int32_t textToInt(std::string_view text) {
-    const std::string_view s = numberStart(text);
-    long long value = 0;
-    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (error == std::errc::invalid_argument) return 0;
-    if (error == std::errc::result_out_of_range)
-        value = !s.empty() && s[0] == '-' ? std::numeric_limits<long long>::min()
-                                          : std::numeric_limits<long long>::max();
-    return static_cast<std::int32_t>(std::clamp<long long>(value, std::numeric_limits<std::int32_t>::min(),
-                                                           std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(textToWhole(text),
+                                                              std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 std::string fixedTwoDecimals(double value) {
@@ -103,6 +96,17 @@ std::string fixedTwoDecimals(double value) {
 }
 
 }  // namespace
+
+std::int64_t textToWhole(std::string_view text) {
+    const std::string_view s = numberStart(text);
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (error == std::errc::invalid_argument) return 0;
+    if (error == std::errc::result_out_of_range)
+        return !s.empty() && s[0] == '-' ? std::numeric_limits<std::int64_t>::min()
+                                         : std::numeric_limits<std::int64_t>::max();
+    return value;
+}
 
 std::int32_t truncateToInt(double value) {
     if (std::isnan(value)) return 0;

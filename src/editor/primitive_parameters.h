@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tess {
@@ -33,6 +34,11 @@ struct PrimitiveParameters {
     std::int32_t readWhole(std::size_t field) const;
     bool readCheckBox(std::size_t field) const;  // true when the text begins with 'Y'
 };
+
+// Text to a whole number as the C conversion reads it, in every locale: leading blanks and
+// a sign, then the longest run of decimal digits; text that is not a number reads 0; too
+// large saturates at the i64 limits.
+std::int64_t textToWhole(std::string_view text);
 
 // `value` truncated toward zero, clamped to the i32 range first (NaN: 0), so no value can
 // make the conversion undefined.

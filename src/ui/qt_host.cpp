@@ -5,7 +5,10 @@
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
 
+#include "ui/animation_range_dialog.h"
 #include "ui/primitive_dialog.h"
+#include "ui/sequences_dialog.h"
+#include "ui/visibility_dialog.h"
 
 namespace tess {
 
@@ -78,6 +81,21 @@ void QtHost::showDocumentStatus(const std::string& title, const std::string& und
 
 int QtHost::runPrimitiveDialog(PrimitiveParameters& parameters) {
     PrimitiveDialog dialog(parameters, mainWindow_.data());
+    return dialog.run();
+}
+
+int QtHost::runAnimationRangeDialog(AnimationRangeForm& form) {
+    AnimationRangeDialog dialog(form, mainWindow_.data());
+    return dialog.run();
+}
+
+int QtHost::runVisibilityDialog(VisibilityForm& form) {
+    VisibilityDialog dialog(form, mainWindow_.data());
+    return dialog.run();
+}
+
+int QtHost::runSequencesDialog(SequenceList& sequences) {
+    SequencesDialog dialog(sequences, mainWindow_.data());
     return dialog.run();
 }
 

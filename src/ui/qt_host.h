@@ -9,7 +9,8 @@ namespace tess {
 
 // The editor's Host on Qt widgets. Message boxes and questions are QMessageBoxes with the
 // given text, caption, icon and buttons, owned by the main window when asked to be (and
-// one is set); the primitive parameter dialog is a PrimitiveDialog; the file dialogs are
+// one is set); the dialogs are PrimitiveDialog, AnimationRangeDialog, VisibilityDialog and
+// SequencesDialog over the main window; the file dialogs are
 // Qt's own (not the platform's) over "MDX Files (*.mdx *.MDX)" and "MDL Files (*.mdl
 // *.MDL)" with the default suffix "mdx". Repainting the animation bar also shows the new
 // time in the status bar. The UV editor does not exist yet, so showing or repainting it
@@ -27,6 +28,9 @@ public:
     void showDocumentStatus(const std::string& title, const std::string& undoText, bool canUndo,
                             const std::string& redoText, bool canRedo) override;
     int runPrimitiveDialog(PrimitiveParameters& parameters) override;
+    int runAnimationRangeDialog(AnimationRangeForm& form) override;
+    int runVisibilityDialog(VisibilityForm& form) override;
+    int runSequencesDialog(SequenceList& sequences) override;
     std::optional<std::string> askOpenFileName() override;
     std::optional<std::string> askSaveFileName() override;
     void showModeMenu(EditMode mode) override;

@@ -14,7 +14,7 @@ namespace tess::testing {
 // (an empty script answers No), Save/Discard/Cancel replies in order (an empty script
 // cancels), file dialog replies in order (an empty script cancels),
 // and dialog handlers that may edit what they are shown
-// (without a handler the primitive dialog answers Cancel).
+// (without a handler a dialog answers Cancel).
 class FakeHost : public Host {
 public:
     struct Message {
@@ -51,6 +51,9 @@ public:
         ++primitiveDialogs;
         return primitiveDialog ? primitiveDialog(parameters) : 2;
     }
+    int runAnimationRangeDialog(AnimationRangeForm& f) override { return rangeDialog ? rangeDialog(f) : 2; }
+    int runVisibilityDialog(VisibilityForm& f) override { return visibilityDialog ? visibilityDialog(f) : 2; }
+    int runSequencesDialog(SequenceList& f) override { return sequencesDialog ? sequencesDialog(f) : 2; }
     std::optional<std::string> askOpenFileName() override { return nextFileName(); }
     std::optional<std::string> askSaveFileName() override { return nextFileName(); }
     void showModeMenu(EditMode mode) override { modeMenus.push_back(mode); }
@@ -72,6 +75,9 @@ public:
         friend bool operator==(const Status&, const Status&) = default;
     } status;  // the last shown
     std::function<int(PrimitiveParameters&)> primitiveDialog;
+    std::function<int(AnimationRangeForm&)> rangeDialog;
+    std::function<int(VisibilityForm&)> visibilityDialog;
+    std::function<int(SequenceList&)> sequencesDialog;
     std::deque<std::optional<std::string>> fileNames;  // dialog replies in order; empty: cancel
     int fileDialogs = 0;
     std::vector<EditMode> modeMenus;

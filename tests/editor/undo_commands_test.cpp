@@ -6,7 +6,10 @@
 
 #include "common/fake_host.h"
 #include "common/temp_dir.h"
+#include "editor/dialog_commands.h"
+#include "editor/dialog_forms.h"
 #include "editor/mesh_documents.h"
+#include "editor/sequence_list.h"
 #include "mdx/mdx_writer.h"
 
 namespace tess {
@@ -31,6 +34,10 @@ struct Bench {
         document.selection.geosets[0].triangles = {1, 1};
         state.gizmo = {{15, 0}, {0, 15}, {15, 15}, {0, 0, 1}};
         host.primitiveDialog = [](PrimitiveParameters&) { return 1; };
+        host.sequencesDialog = [](SequenceList& list) {  // a renamed sequence, a sequence added
+            list.apply({"Run", "0", "1000", "0", true});
+            return list.add(), 2;
+        };
     }
     std::vector<std::uint8_t> bytes() const {
         std::vector<std::uint8_t> out;
@@ -63,7 +70,8 @@ TEST(UndoCommands, EveryEditUndoesToTheExactModelAndSelectionAndRedoesToTheEdite
         {EditMode::Triangle, kTurnEdge, "Turn Edge"},
         {EditMode::Animation, kZeroKeyframe, "Zero Keyframe"},
         {EditMode::Animation, kCtrl + 'L', "Make Linear"},
-        {EditMode::Vertex, kBox, "Box"}};
+        {EditMode::Vertex, kBox, "Box"},
+        {EditMode::Vertex, kSequences, "Sequences"}};
     for (const auto& [mode, input, label] : edits) {
         SCOPED_TRACE(label);
         Bench b;
@@ -125,6 +133,39 @@ TEST(UndoCommands, UndoingAPrimitiveThatAddedTheRootBoneEmptiesTheBoneList) {
     handleCommand(b.editor, command::kUndo);
     EXPECT_EQ(std::pair(b.state.view.allNodes.size(), b.state.view.selectedNode),
               std::pair(std::size_t{0}, -1));
+}
+
+TEST(UndoCommands, AnimationRangeOkMovesATimeOutsideTheRangeCancelChangesNothingNeitherIsAStep) {
+    Bench b;
+    b.document.model.Sequences = {
+        {"Stand", 0, 1000}, {"Walk", 1000, 2000}, {"Walk", 3000, 4000}, {"Idle", 0, 1000}};
+    AnimationRangeForm form = animationRangeForm(b.document.model, b.state);
+    chooseRangeLine(form, 1);
+    chooseRangeLine(form, 4);
+    EXPECT_EQ(std::tuple(animationRangeForm(b.document.model, b.state).selected, form.selected, form.start,
+                         form.end),
+              std::tuple(3, 1, "3000", "4000"));
+
+    const std::tuple<int, const char*, const char*, std::int32_t, std::int32_t, std::int32_t> cases[] = {
+        {1, "600", "900", 600, 900, 600},
+        {1, "0", "800", 0, 800, 500},
+        {1, "2000", "100", 100, 2000, 500},
+        {1, "x", "-1e3", -1, 0, -1},
+        {1, "99999999999", "9", 9, 2147483647, 500},
+        {2, "600", "900", 0, 1000, 500}};
+    for (const auto& [reply, start, end, rangeStart, rangeEnd, time] : cases) {
+        b.state.rangeStart = 0, b.state.rangeEnd = 1000, b.state.currentTime = 500;
+        b.host.rangeDialog = [&](AnimationRangeForm& f) { return f.start = start, f.end = end, reply; };
+        const int repaints = b.host.animationBarRepaints;
+        editAnimationRange(b.editor);
+        EXPECT_EQ(std::tuple(b.state.rangeStart, b.state.rangeEnd, b.state.currentTime,
+                             b.host.animationBarRepaints),
+                  std::tuple(rangeStart, rangeEnd, time, repaints + 1 + (time != 500)))
+            << start << " " << end;
+    }
+    EXPECT_FALSE(b.document.history.canUndo());
+    b.state.rangeStart = -100;  // shown signed, so that it reads back as it was
+    EXPECT_EQ(animationRangeForm(b.document.model, b.state).start, "-100");
 }
 
 TEST(UndoCommands, OpenAsksAboutUnsavedChangesAndEachAnswerDoesWhatItSays) {
