@@ -93,6 +93,14 @@ void QtHost::showModeMenu(EditMode mode) {
     if (mainWindow_ != nullptr) mainWindow_->showModeMenu(mode);
 }
 
+void QtHost::showUvEditor() {
+    if (uvEditor_ != nullptr) uvEditor_->showEditor();
+}
+
+void QtHost::repaintUvEditor() {
+    if (uvEditor_ != nullptr) uvEditor_->refresh();
+}
+
 void QtHost::closeMainWindow() {
     if (mainWindow_ != nullptr) mainWindow_->close();
 }
