@@ -1,5 +1,6 @@
 #include "ui/uv_texture_image.h"
 
+#include <cstring>
 #include <optional>
 
 #include "render/texture_paths.h"
@@ -45,9 +46,13 @@ QImage uvTextureImage(const Model& model, const std::string& modelFileName, std:
     TgaImage image = readImage(model.Textures[static_cast<std::size_t>(index)], modelFileName);
     const auto bytes = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4;
     if (image.width <= 0 || image.height <= 0 || image.pixels.size() < bytes) image = placeholderImage();
-    const QImage rows(image.pixels.data(), image.width, image.height, static_cast<qsizetype>(image.width) * 4,
-                      QImage::Format_RGBA8888);
-    return rows.mirrored(false, true);
+    const auto rowBytes = static_cast<std::size_t>(image.width) * 4;
+    QImage flipped(image.width, image.height, QImage::Format_RGBA8888);
+    if (flipped.isNull()) return {};  // too large to hold: shown as no image
+    for (int y = 0; y < image.height; ++y)
+        std::memcpy(flipped.scanLine(image.height - 1 - y),
+                    image.pixels.data() + rowBytes * static_cast<std::size_t>(y), rowBytes);
+    return flipped;
 }
 
 }  // namespace tess
