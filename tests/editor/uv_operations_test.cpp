@@ -176,8 +176,8 @@ TEST_F(Uv, ExpandNextTextureKeysAndCommands) {
     EXPECT_TRUE(remaps == 1 && host.uvEditorRepaints == repaints + 1);
 }
 
-// Each UV edit that changes the model is one undo step named by its menu text (a drag of many moves
-// too); the window's Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z walk them, but not during a drag, and repaint.
+// Each UV edit of the model is one undo step named by its menu text, restoring the selection it began
+// with; the window's Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z walk them (not during a drag) and repaint it.
 TEST_F(Uv, EditsAreUndoStepsThatTheWindowsKeysWalk) {
     struct : Viewport {
         bool pickHandle(std::int32_t, std::int32_t, DragState&) override { return false; }
@@ -189,34 +189,28 @@ TEST_F(Uv, EditsAreUndoStepsThatTheWindowsKeysWalk) {
     add({{0.2f, 0.4f}, {0.4f, 0.6f}, {0.9f, 0.9f}}, {1, 1, 0});
     document.history.reset(document);
     const Document original = document;
-    uvMouseMove(document, state, host, 100, 50);
     uvEditorRightButtonDown(editor, state, 100, 50);
-    for (int x = 104; x <= 120; x += 4) uvMouseMove(document, state, host, x, 50);
+    uvMouseMove(document, state, host, 120, 50);
     uvEditorButtonUp(editor, state);
     const Document moved = document;
-    ASSERT_TRUE(near(0, 0, 0.3f, 0.4f) && host.status.undoText == "&Undo Move");
     uvEditorCommand(editor, state, kUvCommandMirrorX);
-    uvEditorCommand(editor, state, kUvCommandExpandSelection);  // the selection alone is no step
-    EXPECT_EQ(host.status.undoText, "&Undo Mirror X");
     const Document mirrored = document;
-    uvEditorRightButtonDown(editor, state, 100, 50);
+    uvEditorRightButtonDown(editor, state, 100, 50);  // the first Ctrl+Z comes during this drag
     const int repaints = host.uvEditorRepaints;
-    for (const int key : {kKeyControl, int{'Z'}}) uvEditorKeyDown(editor, state, key);
-    EXPECT_TRUE(sameDocument(document, mirrored));  // not during a drag
-    uvEditorButtonUp(editor, state);
-    const auto keys = [&](std::initializer_list<int> pressed) {
+    const std::tuple<std::vector<int>, const Document*, const char*> steps[] = {
+        {{kKeyControl, 'Z'}, &mirrored, "&Undo Mirror X"},
+        {{kKeyControl, 'Z'}, &moved, "&Undo Move"},
+        {{kKeyControl, 'Z'}, &original, "&Undo"},
+        {{'Y'}, &original, "&Undo"},
+        {{kKeyControl, kKeyShift, 'Z'}, &moved, "&Undo Move"},
+        {{kKeyControl, 'Y'}, &mirrored, "&Undo Mirror X"}};
+    for (const auto& [pressed, expected, undoText] : steps) {
         for (const int key : pressed) uvEditorKeyDown(editor, state, key);
         for (const int key : pressed) uvKeyUp(state, key);
-    };
-    keys({kKeyControl, 'Z'});
-    EXPECT_TRUE(sameDocument(document, moved) && host.uvEditorRepaints > repaints);
-    keys({kKeyControl, 'Z'});
-    EXPECT_TRUE(sameDocument(document, original));
-    keys({'Y'});
-    keys({kKeyControl, 'Y'});
-    EXPECT_TRUE(sameDocument(document, moved));
-    keys({kKeyControl, kKeyShift, 'Z'});
-    EXPECT_TRUE(sameDocument(document, mirrored) && host.status.redoText == "&Redo");
+        uvEditorButtonUp(editor, state);
+        EXPECT_TRUE(sameDocument(document, *expected) && host.status.undoText == undoText) << undoText;
+    }
+    EXPECT_EQ(host.uvEditorRepaints, repaints + 4);
 }
 
 // Remap's meshes: vertices drawn at 10 times their x and y, texture set (x / 4, y / 4).
