@@ -57,7 +57,6 @@ protected:
         writeMdx(app.document().model, out);
         return out;
     }
-
     EditorApp app;
 };
 
@@ -102,6 +101,7 @@ TEST_F(UvEditorWindowTest, RubberBandMirrorRemapAndUndoOfADrag) {
     const Bytes original = bytes();
     drag(Qt::RightButton, {100, 100}, {120, 140}, 10);
     const Bytes moved = bytes();
+    EXPECT_NEAR(uvs()[0][0] + uvs()[0][1], 0.55f, 1e-5f);  // moved by (20, 40) pixels from where it began
     QTest::keyClick(uv(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(bytes(), original);
     QTest::keyClick(uv(), Qt::Key_Y, Qt::ControlModifier);
