@@ -47,6 +47,7 @@ void showDocumentStatus(Editor& editor) {
     editor.host.showDocumentStatus(windowTitle(editor.state.currentFileName, history.modified()),
                                    itemText("&Undo", history.undoLabel()), history.canUndo(),
                                    itemText("&Redo", history.redoLabel()), history.canRedo());
+    editor.host.repaintUvEditor();
 }
 
 void recordEdit(Editor& editor, const std::string& label, const Selection& selectionBefore) {

@@ -15,7 +15,9 @@ inline constexpr const char* kProgramTitle = "Tessarine 0.80";
 std::string windowTitle(const std::string& fileName, bool modified);
 
 // Shows the title and the Edit menu for the document's history: "&Undo LABEL" and "&Redo
-// LABEL", or "&Undo" / "&Redo" disabled when there is no step.
+// LABEL", or "&Undo" / "&Redo" disabled when there is no step. Runs after every change of
+// the document (a recorded edit, undo, redo, a load), so it also repaints the UV editor,
+// which shows the model.
 void showDocumentStatus(Editor& editor);
 
 // Records the edit just made as one undo step labelled `label` (its menu text), which

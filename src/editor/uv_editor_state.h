@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "view/selection.h"
+
 namespace tess {
 
 // What a right-button drag does in the UV editor.
@@ -38,6 +40,8 @@ struct UvEditorState {
     // Client area size in pixels, stored by the window on every paint.
     std::int32_t clientWidth = 0;
     std::int32_t clientHeight = 0;
+    // The selection when the current move, rotate or scale drag began: its undo restores it.
+    Selection dragStartSelection;
 
     bool keyDown(int virtualKey) const {
         return virtualKey >= 0 && virtualKey < 256 && uvKeysDown[virtualKey];

@@ -32,6 +32,8 @@ bool EditorApp::start(const std::string& modelFile) {
     if (!window_.createGLWindow(kProgramTitle, state_.view.windowWidth, state_.view.windowHeight))
         return false;
     host_.setMainWindow(window_.mainWindow());
+    uvEditor_ = new UvEditorWindow(editor(), window_.mainWindow());
+    host_.setUvEditor(uvEditor_);
     window_.mainWindow()->setCloseHandler([this] { requestQuit(); });
     loop_.setStopHandler([this] { requestQuit(); });
     showDocumentStatus(editor());

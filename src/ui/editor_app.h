@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtCore/QPointer>
 #include <QtCore/QTimer>
 #include <string>
 
@@ -24,12 +25,11 @@ public:
     void setAutosaveFolder(std::string folder) { state_.autosaveFolder = std::move(folder); }
 
     // Start-up: the default document, prepareDocument, then the GL window (client area the
-    // view's windowWidth x windowHeight, initGL included), then the recovery of autosaves
-    // left by editors that did not end cleanly (each offered in turn until one is taken:
-    // Yes opens it as a modified document of its file's name, No deletes it), then, when
-    // `modelFile` is not empty, openModelFile of it (asking first about a recovered
-    // document; a file that cannot be read is reported and the document stays). False when
-    // the window could not be made; its message box has been shown then.
+    // view's windowWidth x windowHeight, initGL included) with the hidden UV editor, then the recovery of
+    // autosaves left by editors that did not end cleanly (each offered in turn until one is taken: Yes opens
+    // it as a modified document of its file's name, No deletes it), then, when `modelFile` is not empty,
+    // openModelFile of it (asking first about a recovered document; a file that cannot be read is reported
+    // and the document stays). False when the window could not be made; its message box has been shown then.
     bool start(const std::string& modelFile = {});
 
     // Runs the main loop, autosaving every kAutosaveIntervalMs while the document is
@@ -47,6 +47,8 @@ public:
     Editor& editor() { return window_.editor(); }
     GlWindow& glWindow() { return window_; }
     MainLoop& loop() { return loop_; }
+    // The UV editor window, made hidden by start; null before.
+    UvEditorWindow* uvEditor() const { return uvEditor_; }
 
 private:
     void offerRecovery();
@@ -58,6 +60,7 @@ private:
     GlWindow window_;
     MainLoop loop_;
     QTimer autosaveTimer_;
+    QPointer<UvEditorWindow> uvEditor_;  // owned by the main window
 };
 
 }  // namespace tess

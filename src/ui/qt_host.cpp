@@ -115,6 +115,14 @@ void QtHost::repaintAnimationBar() {
     if (mainWindow_ != nullptr) mainWindow_->refreshTime();
 }
 
+void QtHost::showUvEditor() {
+    if (uvEditor_ != nullptr) uvEditor_->showEditor();
+}
+
+void QtHost::repaintUvEditor() {
+    if (uvEditor_ != nullptr) uvEditor_->refresh();
+}
+
 void QtHost::closeMainWindow() {
     if (mainWindow_ != nullptr) mainWindow_->close();
 }

@@ -7,6 +7,7 @@
 
 #include "common/fake_host.h"
 #include "editor/mesh_selection.h"
+#include "editor/uv_commands.h"
 #include "editor/uv_input.h"
 #include "editor/uv_remap.h"
 #include "mesh_documents.h"
@@ -173,6 +174,43 @@ TEST_F(Uv, ExpandNextTextureKeysAndCommands) {
     EXPECT_TRUE(uvCommand(document, state, host, kUvCommandRemap,
                           [&] { remaps += host.uvEditorRepaints == repaints ? 1 : 100; }));
     EXPECT_TRUE(remaps == 1 && host.uvEditorRepaints == repaints + 1);
+}
+
+// Each UV edit of the model is one undo step named by its menu text, restoring the selection it began
+// with; the window's Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z walk them (not during a drag) and repaint it.
+TEST_F(Uv, EditsAreUndoStepsThatTheWindowsKeysWalk) {
+    struct : Viewport {
+        bool pickHandle(std::int32_t, std::int32_t, DragState&) override { return false; }
+        void projectionChanged() override {}
+        void reloadTextures() override {}
+    } viewport;
+    AppState app;
+    Editor editor{document, app, host, viewport};
+    add({{0.2f, 0.4f}, {0.4f, 0.6f}, {0.9f, 0.9f}}, {1, 1, 0});
+    document.history.reset(document);
+    const Document original = document;
+    uvEditorRightButtonDown(editor, state, 100, 50);
+    uvMouseMove(document, state, host, 120, 50);
+    uvEditorButtonUp(editor, state);
+    const Document moved = document;
+    uvEditorCommand(editor, state, kUvCommandMirrorX);
+    const Document mirrored = document;
+    uvEditorRightButtonDown(editor, state, 100, 50);  // the first Ctrl+Z comes during this drag
+    const int repaints = host.uvEditorRepaints;
+    const std::tuple<std::vector<int>, const Document*, const char*> steps[] = {
+        {{kKeyControl, 'Z'}, &mirrored, "&Undo Mirror X"},
+        {{kKeyControl, 'Z'}, &moved, "&Undo Move"},
+        {{kKeyControl, 'Z'}, &original, "&Undo"},
+        {{'Y'}, &original, "&Undo"},
+        {{kKeyControl, kKeyShift, 'Z'}, &moved, "&Undo Move"},
+        {{kKeyControl, 'Y'}, &mirrored, "&Undo Mirror X"}};
+    for (const auto& [pressed, expected, undoText] : steps) {
+        for (const int key : pressed) uvEditorKeyDown(editor, state, key);
+        for (const int key : pressed) uvKeyUp(state, key);
+        uvEditorButtonUp(editor, state);
+        EXPECT_TRUE(sameDocument(document, *expected) && host.status.undoText == undoText) << undoText;
+    }
+    EXPECT_EQ(host.uvEditorRepaints, repaints + 4);
 }
 
 // Remap's meshes: vertices drawn at 10 times their x and y, texture set (x / 4, y / 4).
