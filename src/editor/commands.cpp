@@ -7,6 +7,7 @@
 #include "editor/mesh_selection.h"
 #include "editor/primitives.h"
 #include "editor/undo_commands.h"
+#include "view/framing.h"
 
 namespace tess {
 namespace {
@@ -169,6 +170,9 @@ bool runCommand(Editor& editor, int id) {
         case command::kRedo:
             redoEdit(editor);
             return true;
+        case command::kFrameSelection:
+            frameCamera(editor, false);
+            return true;
         default:
             break;
     }
@@ -180,6 +184,13 @@ bool runCommand(Editor& editor, int id) {
 }
 
 }  // namespace
+
+void frameCamera(Editor& editor, bool wholeModel) {
+    const Document& document = editor.document;
+    if (frameView(editor.state.view, framingPoints(document.model, document.selection,
+                                                   document.pose.animatedPositions, wholeModel)))
+        editor.viewport.projectionChanged();
+}
 
 bool handleCommand(Editor& editor, int id) {
     const char* label = editLabel(id);

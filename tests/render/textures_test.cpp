@@ -18,8 +18,8 @@ const Bytes kGreyPixel = {204, 204, 204, 255};
 // `mapLength` 32-bit entries when given), then `body` as it is.
 Bytes tga(int width, int height, const Bytes& body, std::uint8_t type = 2, std::uint8_t bits = 32,
           std::uint8_t descriptor = 8, std::uint8_t mapLength = 0) {
-    Bytes bytes = {0, std::uint8_t(mapLength != 0), type, 0, 0, mapLength, 0, std::uint8_t(mapLength ? 32 : 0),
-                   0, 0, 0, 0};
+    Bytes bytes = {0, std::uint8_t(mapLength != 0),     type, 0, 0, mapLength,
+                   0, std::uint8_t(mapLength ? 32 : 0), 0,    0, 0, 0};
     for (const int size : {width, height})
         bytes.insert(bytes.end(), {std::uint8_t(size), std::uint8_t(size >> 8)});
     bytes.insert(bytes.end(), {bits, descriptor});
@@ -28,8 +28,8 @@ Bytes tga(int width, int height, const Bytes& body, std::uint8_t type = 2, std::
 }
 
 // A 3 x 2 picture, RGBA, bottom row first, as every variant below stores it.
-const Bytes kPicture = {10, 20, 30, 255, 40, 50, 60, 128, 70, 80, 90, 255,
-                        10, 20, 30, 255, 10, 20, 30, 255, 200, 0, 100, 255};
+const Bytes kPicture = {10, 20, 30, 255, 40, 50, 60, 128, 70,  80, 90,  255,
+                        10, 20, 30, 255, 10, 20, 30, 255, 200, 0,  100, 255};
 
 // The picture's pixels as B, G, R (and A when `alpha`), rows from `firstRow` on in steps of `step`.
 Bytes stored(bool alpha, int firstRow = 0, int step = 1) {
@@ -45,8 +45,8 @@ Bytes stored(bool alpha, int firstRow = 0, int step = 1) {
 TEST(ImageDecoding, EveryTgaKindAndPngGiveThePictureAndDamagedFilesNothing) {
     TempDir dir;
     // Packets: a run of 1, 2 raw pixels, a run of 2, 1 raw pixel.
-    const Bytes rle = {0x80, 30, 20, 10, 255, 0x01, 60, 50, 40, 128, 90, 80, 70, 255,
-                       0x81, 30, 20, 10, 255, 0x00, 100, 0, 200, 255};
+    const Bytes rle = {0x80, 30,  20,   10, 255, 0x01, 60,  50,   40,  128, 90,  80,
+                       70,   255, 0x81, 30, 20,  10,   255, 0x00, 100, 0,   200, 255};
     Bytes palette = stored(true), indices = {0, 1, 2, 3, 4, 5};
     palette.insert(palette.end(), indices.begin(), indices.end());
     Bytes topRgba = kPicture;
