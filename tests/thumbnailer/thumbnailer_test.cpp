@@ -1,0 +1,72 @@
+#include "thumbnailer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "common/temp_dir.h"
+#include "editor/primitive_generators.h"
+#include "mdl/mdl_writer.h"
+#include "mdx/mdx_writer.h"
+#include "render/tga.h"
+
+namespace tess::testing {
+namespace {
+
+// A ball off the origin whose one layer shows the red replaceable texture.
+Model redBall() {
+    Model model;
+    model.Geosets = {generateGeosphere(20, -10, 40, 30, 2)};
+    model.Textures = {{1, "", 0}};
+    model.Materials.emplace_back().Layers.emplace_back();
+    return model;
+}
+
+TEST(Thumbnailer, DrawsTheModelFramedOnTransparencyAndFailsWithoutOutput) {
+    TempDir dir;
+    std::vector<std::uint8_t> mdx;
+    std::string mdl;
+    ASSERT_FALSE(writeMdx(redBall(), mdx).hasErrors() || writeMdl(redBall(), mdl).hasErrors());
+    writeBytes(dir.file("ball.mdx"), mdx);
+    writeText(dir.file("ball.mdl"), mdl);
+    std::ostringstream err;
+    for (const char* name : {"ball.mdx", "ball.mdl"}) {
+        ASSERT_EQ(runThumbnailer({"-s", "40", dir.file(name), dir.file("ball.png")}, err), kThumbnailOk)
+            << err.str();
+        const std::optional<TgaImage> image = decodeImage(readBytes(dir.file("ball.png")));
+        ASSERT_TRUE(image) << name;
+        ASSERT_EQ(std::pair(image->width, image->height), std::pair(40, 40));
+        auto pixel = [&image](int x, int y) {
+            const auto at = image->pixels.begin() + (y * 40 + x) * 4;
+            return std::vector<std::uint8_t>(at, at + 4);
+        };
+        EXPECT_EQ(pixel(20, 20), (std::vector<std::uint8_t>{255, 0, 0, 255})) << name;
+        for (const auto& [x, y] : {std::pair(0, 0), {39, 0}, {0, 39}, {39, 39}})
+            EXPECT_EQ(pixel(x, y)[3], 0) << name << " " << x << "," << y;
+        std::filesystem::remove(dir.file("ball.png"));
+    }
+    EXPECT_EQ(runThumbnailer({dir.file("ball.mdx"), dir.file("default.png")}, err), kThumbnailOk);
+    EXPECT_EQ(decodeImage(readBytes(dir.file("default.png")))->width, kDefaultThumbnailSize);
+
+    // A cut model, no model, an MDX name without MDX bytes: status 1 and the output untouched.
+    writeBytes(dir.file("cut.mdx"), std::vector<std::uint8_t>(mdx.begin(), mdx.begin() + mdx.size() / 2));
+    writeText(dir.file("old.png"), "old");
+    for (const char* name : {"cut.mdx", "none.mdx", "ball.mdl.x"}) {
+        if (std::string(name) == "ball.mdl.x") writeText(dir.file(name), mdl);
+        EXPECT_EQ(runThumbnailer({dir.file(name), dir.file("old.png")}, err), kThumbnailFailed) << name;
+        EXPECT_EQ(runThumbnailer({dir.file(name), dir.file("new.png")}, err), kThumbnailFailed) << name;
+    }
+    EXPECT_EQ(readBytes(dir.file("old.png")), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new.png")));
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"-s", "0", "a.mdx", "b.png"},
+                                                 {"-s", "4097", "a.mdx", "b.png"},
+                                                 {"-s", "9x", "a.mdx", "b.png"},
+                                                 {"a.mdx"},
+                                                 {"a.mdx", "b.png", "c"},
+                                                 {"a.mdx", "b.png", "-s"}})
+        EXPECT_EQ(runThumbnailer(args, err), kThumbnailUsage) << args.size();
+}
+
+}  // namespace
+}  // namespace tess::testing
