@@ -14,16 +14,16 @@
 namespace tess::testing {
 namespace {
 
-// A ball off the origin whose one layer shows the red replaceable texture.
+// A ball just above the ground grid's middle whose one layer shows the red replaceable texture.
 Model redBall() {
     Model model;
-    model.Geosets = {generateGeosphere(20, -10, 40, 30, 2)};
+    model.Geosets = {generateGeosphere(0, 0, 5, 8, 2)};
     model.Textures = {{1, "", 0}};
     model.Materials.emplace_back().Layers.emplace_back();
     return model;
 }
 
-TEST(Thumbnailer, DrawsTheModelFramedOnTransparencyAndFailsWithoutOutput) {
+TEST(Thumbnailer, DrawsTheModelFramedOnTransparencyWithoutGridAndFailsWithoutOutput) {
     TempDir dir;
     std::vector<std::uint8_t> mdx;
     std::string mdl;
@@ -42,8 +42,9 @@ TEST(Thumbnailer, DrawsTheModelFramedOnTransparencyAndFailsWithoutOutput) {
             return std::vector<std::uint8_t>(at, at + 4);
         };
         EXPECT_EQ(pixel(20, 20), (std::vector<std::uint8_t>{255, 0, 0, 255})) << name;
-        for (const auto& [x, y] : {std::pair(0, 0), {39, 0}, {0, 39}, {39, 39}})
-            EXPECT_EQ(pixel(x, y)[3], 0) << name << " " << x << "," << y;
+        for (int i = 0; i < 40 * 4; ++i)  // the border, clockwise: transparent, no grid
+            EXPECT_EQ(pixel(i < 80 ? i % 40 : 39 * (i / 40 % 2), i < 80 ? 39 * (i / 40) : i % 40)[3], 0)
+                << name << i;
         std::filesystem::remove(dir.file("ball.png"));
     }
     EXPECT_EQ(runThumbnailer({dir.file("ball.mdx"), dir.file("default.png")}, err), kThumbnailOk);
