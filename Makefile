@@ -3,7 +3,7 @@
 
 PACKAGES := cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 	qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dev libegl-dev libosmesa6-dev \
-	libgl1-mesa-dri xvfb xauth imagemagick clang-format \
+	libgl1-mesa-dri libstb-dev xvfb xauth imagemagick clang-format \
 	desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin python3
 BUILD := build
 ASAN_BUILD := build-asan

@@ -22,9 +22,9 @@
 #include "common/fake_host.h"
 #include "editor/picking.h"
 #include "median_reporter.h"
-#include "offscreen_context.h"
 #include "render/draw_scene.h"
 #include "render/gl_setup.h"
+#include "render/offscreen_context.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ tess::Geoset makeTile(float x0, float y0) {
 }
 
 struct Picking {
-    tess::testing::OffscreenContext context;
+    tess::OffscreenContext context;
     tess::Document document;
     tess::AppState state;
     tess::testing::FakeHost host;

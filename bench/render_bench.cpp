@@ -16,10 +16,10 @@
 
 #include "anim/pose.h"
 #include "median_reporter.h"
-#include "offscreen_context.h"
 #include "render/camera.h"
 #include "render/draw_scene.h"
 #include "render/gl_setup.h"
+#include "render/offscreen_context.h"
 #include "render/texture_table.h"
 #include "view/selection.h"
 #include "view/view.h"
@@ -84,7 +84,7 @@ void loadTextures(tess::TextureTable& table, const tess::Model& model) {
 
 // The document as the editor holds it, posed at rest, in Vertex mode with the overlay on.
 struct Frame {
-    tess::testing::OffscreenContext context;
+    tess::OffscreenContext context;
     tess::Model model = makeSheet();
     tess::Pose pose;
     tess::Selection selection;

@@ -13,6 +13,7 @@ namespace tess {
 
 // Windows virtual-key codes the editor reacts to (the window translates its key events).
 inline constexpr int kKeyEscape = 0x1B;
+inline constexpr int kKeyHome = 0x24;
 inline constexpr int kKeyLeft = 0x25;
 inline constexpr int kKeyRight = 0x27;
 inline constexpr int kKeyShift = 0x10;

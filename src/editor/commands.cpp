@@ -8,6 +8,7 @@
 #include "editor/mesh_selection.h"
 #include "editor/primitives.h"
 #include "editor/undo_commands.h"
+#include "view/framing.h"
 
 namespace tess {
 namespace {
@@ -170,6 +171,9 @@ bool runCommand(Editor& editor, int id) {
         case command::kRedo:
             redoEdit(editor);
             return true;
+        case command::kFrameSelection:
+            frameCamera(editor, false);
+            return true;
         default:
             break;
     }
@@ -181,6 +185,13 @@ bool runCommand(Editor& editor, int id) {
 }
 
 }  // namespace
+
+void frameCamera(Editor& editor, bool wholeModel) {
+    const Document& document = editor.document;
+    if (frameView(editor.state.view, framingPoints(document.model, document.selection,
+                                                   document.pose.animatedPositions, wholeModel)))
+        editor.viewport.projectionChanged();
+}
 
 bool handleCommand(Editor& editor, int id) {
     const char* label = editLabel(id);

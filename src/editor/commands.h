@@ -44,6 +44,7 @@ inline constexpr int kZeroKeyframe = 40062;
 inline constexpr int kDeleteKeyframe = 40063;
 inline constexpr int kUndo = 40070;
 inline constexpr int kRedo = 40071;
+inline constexpr int kFrameSelection = 40072;
 }  // namespace command
 
 // Everything a command acts on.
@@ -62,6 +63,12 @@ bool handleCommand(Editor& editor, int id);
 // Enters a mode as the Mode menu and F1-F3 do (Triangle first derives the vertex selection
 // from the faces), swaps the mode menu, then resets the pose or, in Animation mode, re-poses.
 void enterMode(Editor& editor, EditMode mode);
+
+// Sets the camera target and distance so that the selected vertices, or every vertex of the
+// shown geosets when `wholeModel` is set or none is selected, fill the view (F and View >
+// Frame Selection frame the selection, Home the whole model); nothing changes without a
+// vertex to frame.
+void frameCamera(Editor& editor, bool wholeModel);
 
 // Key down / key up with a Windows virtual-key code: records it in keysDown, then (down only)
 // runs the key table of the current mode.

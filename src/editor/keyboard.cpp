@@ -91,6 +91,12 @@ void handleKeyDown(Editor& editor, int virtualKey) {
         case 'O':
             handleCommand(editor, command::kToggleOverlay);
             return;
+        case 'F':
+            handleCommand(editor, command::kFrameSelection);
+            return;
+        case kKeyHome:
+            frameCamera(editor, true);
+            return;
         case kKeyF1:
             enterMode(editor, EditMode::Vertex);
             return;

@@ -28,7 +28,7 @@ GizmoVectors drawScene(const Scene& scene, ScreenPositions& screenPositions, con
         screenPositions[g].resize(scene.model.Geosets[g].vertexCount());
         drawGeoset(scene, g, screenPositions[g]);
     }
-    drawGrid(kGridCount, kGridSpacing, scene.textures);
+    if (view.showGrid) drawGrid(kGridCount, kGridSpacing, scene.textures);
 
     // Everything below is drawn over the model.
     glClear(GL_DEPTH_BUFFER_BIT);

@@ -7,7 +7,7 @@ namespace tess {
 
 // Draws one frame of the 3D view into the current framebuffer with the viewport and
 // projection set by resizeScene: clears, applies the camera's view transform, draws every
-// geoset (drawGeoset) and the grid, then over the model, by edit mode: Animation, the node
+// geoset (drawGeoset) and, with showGrid, the grid, then over the model, by edit mode: Animation, the node
 // markers of allNodes with the selected node's gizmo; Vertex, the selection rectangle and
 // the gizmo at the selected vertices; Triangle, the same or the extrude arrow with the
 // extrude tool.

@@ -44,6 +44,13 @@ std::string matchComponent(const fs::path& directory, const std::string& compone
     return *std::min_element(matches.begin(), matches.end());
 }
 
+// `name` with its ".tga" ending (any letter case) turned into ".png"; empty when it has none.
+std::string pngName(const std::string& name) {
+    const std::size_t n = name.size();
+    if (n < 4 || !equalIgnoringCase(name.substr(n - 4), ".tga")) return {};
+    return name.substr(0, n - 3) + "png";
+}
+
 std::vector<std::string> splitComponents(const std::string& relative) {
     std::vector<std::string> components;
     std::size_t start = 0;
@@ -99,8 +106,10 @@ std::string findFileIgnoringCase(const std::string& directory, const std::string
 
 std::vector<std::string> textureCandidates(const std::string& modelFileName, const std::string& image) {
     const std::string directory = modelDirectory(modelFileName);
+    const std::string full = textureFileName(image), base = textureBaseName(image);
     std::vector<std::string> candidates;
-    for (const std::string& relative : {textureFileName(image), textureBaseName(image)}) {
+    for (const std::string& relative : {full, base, pngName(full), pngName(base)}) {
+        if (relative.empty()) continue;
         std::string found = findFileIgnoringCase(directory, relative);
         if (!found.empty() && std::find(candidates.begin(), candidates.end(), found) == candidates.end())
             candidates.push_back(std::move(found));

@@ -7,7 +7,8 @@ namespace tess {
 
 // Where a model's texture files are looked for. Models name their textures with
 // backslashes and the extension .blp; the editor reads .tga files of the same name from
-// the model file's directory, on a case-sensitive file system.
+// the model file's directory, on a case-sensitive file system, and .png files of the same
+// name where no .tga can be used.
 
 // The directory part of a model file name: everything up to and including the last '/' or
 // '\' (turned into '/'); empty when there is none (relative to the working directory).
@@ -29,7 +30,8 @@ std::string textureBaseName(const std::string& image);
 std::string findFileIgnoringCase(const std::string& directory, const std::string& relative);
 
 // The files to try, in order, for a texture `image` of the model `modelFileName`: the full
-// name (textureFileName), then the base name (textureBaseName), each in the model's
+// name (textureFileName), then the base name (textureBaseName), then the same two names
+// with ".png" for their ".tga" ending (none for a name without it), each in the model's
 // directory and resolved by findFileIgnoringCase. Names that match no file, and a second
 // match of the same file, are left out, so the list may be empty.
 std::vector<std::string> textureCandidates(const std::string& modelFileName, const std::string& image);

@@ -29,7 +29,7 @@ struct TextureTable {
 
 // Rebuilds the table for `model`: deletes the previous document's texture objects, uploads
 // the three built-in 1 x 1 textures and the placeholder, then each model texture: the
-// generated 64 x 64 glow for ReplaceableId 2, otherwise the first readable TGA file among
+// generated 64 x 64 glow for ReplaceableId 2, otherwise the first readable image file among
 // textureCandidates (the placeholder grey when none is). Images larger than the GL accepts
 // are scaled down to sizes it does.
 void reloadTextures(TextureTable& table, const Model& model, const std::string& currentFileName);

@@ -1,17 +1,56 @@
 #include "render/tga.h"
 
+#include <stb_image.h>
+
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <memory>
+#include <system_error>
 
 namespace tess {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 18;
+constexpr std::size_t kTgaHeaderSize = 18;
+constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+// No compressed image format expands one byte to more than this many pixels (a deflate
+// byte becomes at most 1032 bytes, which hold at most 8 one-bit pixels each).
+constexpr std::uint64_t kMaxPixelsPerByte = 8 * 1032;
 
-int readLe16(const unsigned char* bytes) {
-    return bytes[0] | (bytes[1] << 8);
+std::uint64_t readLe16(std::span<const std::uint8_t> bytes, std::size_t at) {
+    return bytes[at] | (bytes[at + 1] << 8);
+}
+
+bool isPng(std::span<const std::uint8_t> bytes) {
+    return bytes.size() >= std::size(kPngSignature) &&
+           std::equal(std::begin(kPngSignature), std::end(kPngSignature), bytes.begin());
+}
+
+// Whether a TGA's bytes hold everything its header announces: the identification field,
+// the colour map and every pixel, stored plainly or in run-length packets. The image
+// library itself fills what is missing with zeros, which would show a damaged file as a
+// plausible but wrong picture.
+bool tgaComplete(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < kTgaHeaderSize) return false;
+    const std::uint64_t mapEntryBytes = (bytes[7] + 7u) / 8;
+    std::uint64_t at = kTgaHeaderSize + bytes[0] + (bytes[1] != 0 ? readLe16(bytes, 5) * mapEntryBytes : 0);
+    const std::uint64_t pixelBytes = (bytes[16] + 7u) / 8;
+    const std::uint64_t pixelCount = readLe16(bytes, 12) * readLe16(bytes, 14);
+    if (pixelBytes == 0) return false;
+    const bool runLength = (bytes[2] & 8) != 0;
+    if (!runLength) return at + pixelCount * pixelBytes <= bytes.size();
+    for (std::uint64_t pixels = 0; pixels < pixelCount;) {
+        if (at >= bytes.size()) return false;
+        const std::uint8_t packet = bytes[at++];
+        const std::uint64_t run = (packet & 0x7fu) + 1;
+        at += (packet & 0x80) != 0 ? pixelBytes : run * pixelBytes;
+        pixels += run;
+    }
+    return at <= bytes.size();
 }
 
 std::uint8_t glowChannel(float factor, float intensity) {
@@ -28,39 +67,38 @@ TgaImage placeholderImage() {
     return TgaImage{{std::begin(kPlaceholderGrey), std::end(kPlaceholderGrey)}, 1, 1};
 }
 
-std::optional<TgaImage> loadTga(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) return std::nullopt;
-    const std::streamoff fileSize = file.tellg();
-    if (fileSize < static_cast<std::streamoff>(kHeaderSize)) return std::nullopt;
-
-    unsigned char header[kHeaderSize];
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(header), kHeaderSize)) return std::nullopt;
-    const int width = readLe16(header + 12);
-    const int height = readLe16(header + 14);
-    if (width == 0 || height == 0) return std::nullopt;
-
-    const auto filePixels =
-        static_cast<std::uint64_t>(fileSize - static_cast<std::streamoff>(kHeaderSize)) / 4;
-    const auto rowLength = static_cast<std::uint64_t>(width);
-    const std::uint64_t rows = std::min<std::uint64_t>(height, (filePixels + rowLength - 1) / rowLength);
-    if (rows == 0) return std::nullopt;
-    const std::uint64_t pixelCount = rowLength * rows;
-    const std::uint64_t readPixels = std::min(pixelCount, filePixels);
-
-    TgaImage image;
-    image.width = width;
-    image.height = static_cast<int>(rows);
-    image.pixels.resize(pixelCount * 4);
-    if (!file.read(reinterpret_cast<char*>(image.pixels.data()),
-                   static_cast<std::streamsize>(readPixels * 4)))
+std::optional<TgaImage> decodeImage(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return std::nullopt;
+    if (!isPng(bytes) && !tgaComplete(bytes)) return std::nullopt;
+    const int length = static_cast<int>(bytes.size());
+    int width = 0, height = 0, channels = 0;
+    if (!stbi_info_from_memory(bytes.data(), length, &width, &height, &channels) || width <= 0 || height <= 0)
         return std::nullopt;
-    for (std::uint64_t p = readPixels; p < pixelCount; ++p)
-        std::copy(std::begin(kPlaceholderGrey), std::end(kPlaceholderGrey), image.pixels.begin() + p * 4);
-    for (std::size_t i = 0; i < image.pixels.size(); i += 4) std::swap(image.pixels[i], image.pixels[i + 2]);
+    const auto pixelCount = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+    if (pixelCount > kMaxImagePixels || pixelCount > kMaxPixelsPerByte * bytes.size()) return std::nullopt;
+
+    const std::unique_ptr<stbi_uc, void (*)(void*)> decoded(
+        stbi_load_from_memory(bytes.data(), length, &width, &height, &channels, 4), stbi_image_free);
+    if (!decoded) return std::nullopt;
+    // The library gives the top row first; the texture wants the bottom row first.
+    TgaImage image{std::vector<std::uint8_t>(pixelCount * 4), width, height};
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    for (std::size_t row = 0; row < static_cast<std::size_t>(height); ++row)
+        std::copy_n(decoded.get() + row * rowBytes, rowBytes,
+                    image.pixels.begin() + static_cast<std::ptrdiff_t>((height - 1 - row) * rowBytes));
     return image;
+}
+
+std::optional<TgaImage> loadTga(const std::string& path) {
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file.tellg();
+    if (!file || size < 0 || size > INT_MAX) return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
+    return decodeImage(bytes);
 }
 
 std::vector<std::uint8_t> makeGlowTexture(int w, int h, float r, float g, float b) {

@@ -2,13 +2,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace tess {
 
-// An image as handed to OpenGL: 4 bytes per pixel in the order R, G, B, A, rows in the
-// order the file stores them (the first row becomes the bottom row of a texture).
+// An image as handed to OpenGL: 4 bytes per pixel in the order R, G, B, A, the first row
+// being the bottom row of the picture (and so of the texture).
 struct TgaImage {
     std::vector<std::uint8_t> pixels;
     int width = 0;
@@ -18,18 +19,23 @@ struct TgaImage {
 // The light grey pixel that stands in for a texture that cannot be read.
 inline constexpr std::uint8_t kPlaceholderGrey[4] = {204, 204, 204, 255};
 
+// The largest image decoded, in pixels (a 256 MB RGBA buffer); larger ones are refused.
+inline constexpr std::uint64_t kMaxImagePixels = std::uint64_t{1} << 26;
+
 // The 1 x 1 image of kPlaceholderGrey, shown where no image could be read.
 TgaImage placeholderImage();
 
-// Reads an uncompressed 32-bit TGA: width and height from the header, pixels from byte 18
-// on, each pixel's B, G, R, A turned into R, G, B, A. Nothing else of the header is read,
-// so other kinds of TGA load as garbage rather than failing.
-// Nothing (the caller shows placeholderImage) for an empty path, a file that cannot be
-// opened or read, a file too short for its header, a width or height of 0, or no whole
-// pixel after the header. A file shorter than its header promises keeps the header's
-// width, but its height is cut to the rows the file begins; the missing pixels of the last
-// row are placeholder grey. So nothing is read past the end of the file and the image is
-// never larger than the file's pixel bytes plus one row.
+// Decodes the bytes of an image file: TGA of every kind (true colour of 24 or 32 bits,
+// grey, colour-mapped, uncompressed or run-length encoded, stored bottom-up or top-down),
+// PNG, and the other formats the image library knows, all turned into RGBA with the bottom
+// row first. Nothing for bytes that are not a whole image of a known kind (a truncated or
+// damaged file), for a width or height of 0, and for an image of more than kMaxImagePixels
+// pixels or of more pixels than its bytes could possibly describe, so that a short file
+// never makes a large buffer. Only the given bytes are read.
+std::optional<TgaImage> decodeImage(std::span<const std::uint8_t> bytes);
+
+// decodeImage on the contents of the file at `path`; nothing for an empty path or a file
+// that cannot be opened or read.
 std::optional<TgaImage> loadTga(const std::string& path);
 
 // A w x h radial glow on opaque black, centred in the image, brightest (about 126 times

@@ -75,7 +75,9 @@ MainWindow::MainWindow(Editor& editor) : editor_(editor) {
                                                          {"Back", command::kPerspective + 4},
                                                          {"Top", command::kPerspective + 5},
                                                          {"Bottom", command::kBottom}});
-    addItems(view, {{"&UV Editor", command::kUvEditor}, {"&Overlay", command::kToggleOverlay}});
+    addItems(view, {{"&UV Editor", command::kUvEditor},
+                    {"&Overlay", command::kToggleOverlay},
+                    {"&Frame Selection", command::kFrameSelection}});
     addItems(bar->addMenu(QStringLiteral("&Mode")), {{"&Vertex", command::kVertexMode},
                                                      {"&Triangle", command::kTriangleMode},
                                                      {"&Animation", command::kAnimationMode}});

@@ -72,6 +72,7 @@ struct View {
     EditMode editMode = EditMode::Vertex;
     Tool currentTool = Tool::Rotate;
     bool showOverlay = true;
+    bool showGrid = true;                 // the ground grid (thumbnails leave it out)
     std::int32_t selectedNode = -1;       // index into Bones, -1: none
     std::vector<std::uint32_t> allNodes;  // indices into Bones whose markers are drawn
     // The drag in progress; positions are client pixels (device), y downward.

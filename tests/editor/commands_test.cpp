@@ -67,7 +67,8 @@ std::string changesBy(Bench& b, int input) {
         {was.document.model.Geosets[0].corners != b.document.model.Geosets[0].corners, "tris"},
         {was.document.model.Bones != b.document.model.Bones, "keys"},
         {was.state.keyClipboard.rotation != b.state.keyClipboard.rotation, "clip"},
-        {was.state.currentTime != b.state.currentTime, "time"}};
+        {was.state.currentTime != b.state.currentTime, "time"},
+        {was.state.view.cameraTarget != b.state.view.cameraTarget, "camera"}};
     std::string changed;
     for (const auto& [differs, name] : aspects)
         if (differs) changed += (changed.empty() ? "" : " ") + std::string(name);
@@ -91,6 +92,8 @@ TEST(Commands, KeysAndMenuCommandsActOnlyInTheirModes) {
         {'N', {"time", "", "", ""}},
         {'D', {"", "verts tris", "", ""}},
         {'W', {"", "verts tris", "verts tris", ""}},
+        {'F', {"camera", "camera", "camera", "camera"}},
+        {0x24, {"camera", "camera", "camera", "camera"}},  // Home
         {kFlip, {"tris", "tris", "tris", "tris"}}};
     for (const auto& [input, changes] : rows)
         for (int mode = 0; mode < 4; ++mode) {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "offscreen_context.h"
 #include "render/draw_scene.h"
 #include "render/gl_setup.h"
+#include "render/offscreen_context.h"
 
 namespace tess::testing {
 

@@ -1,3 +1,5 @@
+#include <stb_image_write.h>
+
 #include <filesystem>
 
 #include "common/temp_dir.h"
@@ -12,40 +14,70 @@ using Bytes = std::vector<std::uint8_t>;
 using Paths = std::vector<std::string>;
 const Bytes kGreyPixel = {204, 204, 204, 255};
 
-// An uncompressed 32-bit TGA file's bytes: the 18-byte header, then `body` as it is.
-Bytes tga(int width, int height, const Bytes& body) {
-    Bytes bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // uncompressed true colour
+// A TGA file: the 18-byte header (image type, bits per pixel, descriptor; a colour map of
+// `mapLength` 32-bit entries when given), then `body` as it is.
+Bytes tga(int width, int height, const Bytes& body, std::uint8_t type = 2, std::uint8_t bits = 32,
+          std::uint8_t descriptor = 8, std::uint8_t mapLength = 0) {
+    Bytes bytes = {0, std::uint8_t(mapLength != 0),     type, 0, 0, mapLength,
+                   0, std::uint8_t(mapLength ? 32 : 0), 0,    0, 0, 0};
     for (const int size : {width, height})
         bytes.insert(bytes.end(), {std::uint8_t(size), std::uint8_t(size >> 8)});
-    bytes.insert(bytes.end(), {32, 0});
+    bytes.insert(bytes.end(), {bits, descriptor});
     bytes.insert(bytes.end(), body.begin(), body.end());
     return bytes;
 }
 
-Bytes pixelOf(const Bytes& pixels, std::size_t index) {
-    return Bytes(pixels.begin() + 4 * index, pixels.begin() + 4 * index + 4);
+// A 3 x 2 picture, RGBA, bottom row first, as every variant below stores it.
+const Bytes kPicture = {10, 20, 30, 255, 40, 50, 60, 128, 70,  80, 90,  255,
+                        10, 20, 30, 255, 10, 20, 30, 255, 200, 0,  100, 255};
+
+// The picture's pixels as B, G, R (and A when `alpha`), rows from `firstRow` on in steps of `step`.
+Bytes stored(bool alpha, int firstRow = 0, int step = 1) {
+    Bytes out;
+    for (int row = firstRow; row >= 0 && row < 2; row += step)
+        for (int p = 3 * row; p < 3 * row + 3; ++p) {
+            out.insert(out.end(), {kPicture[4 * p + 2], kPicture[4 * p + 1], kPicture[4 * p]});
+            if (alpha) out.push_back(kPicture[4 * p + 3]);
+        }
+    return out;
 }
 
-TEST(Tga, ReadsWhatTheFileHoldsCutToWholeRowsOrNothing) {
+TEST(ImageDecoding, EveryTgaKindAndPngGiveThePictureAndDamagedFilesNothing) {
     TempDir dir;
-    auto load = [&dir](const Bytes& bytes) {
-        writeBytes(dir.file("t.tga"), bytes);
-        return loadTga(dir.file("t.tga"));
+    // Packets: a run of 1, 2 raw pixels, a run of 2, 1 raw pixel.
+    const Bytes rle = {0x80, 30,  20,   10, 255, 0x01, 60,  50,   40,  128, 90,  80,
+                       70,   255, 0x81, 30, 20,  10,   255, 0x00, 100, 0,   200, 255};
+    Bytes palette = stored(true), indices = {0, 1, 2, 3, 4, 5};
+    palette.insert(palette.end(), indices.begin(), indices.end());
+    Bytes topRgba = kPicture;
+    std::copy_n(kPicture.begin() + 12, 12, topRgba.begin());
+    std::copy_n(kPicture.begin(), 12, topRgba.begin() + 12);
+    ASSERT_TRUE(stbi_write_png(dir.file("p.png").c_str(), 3, 2, 4, topRgba.data(), 12));
+
+    const std::pair<const char*, Bytes> files[] = {
+        {"32-bit", tga(3, 2, stored(true))},
+        {"24-bit", tga(3, 2, stored(false), 2, 24, 0)},
+        {"run-length", tga(3, 2, rle, 10)},
+        {"top-down", tga(3, 2, stored(true, 1, -1), 2, 32, 8 | 32)},
+        {"colour-mapped", tga(3, 2, palette, 1, 8, 8, 6)},
+        {"png", readBytes(dir.file("p.png"))},
     };
+    for (const auto& [kind, bytes] : files) {
+        Bytes expected = kPicture;
+        if (bytes[16] == 24) expected[7] = 255;  // no alpha stored: opaque
+        const std::optional<TgaImage> image = decodeImage(bytes);
+        ASSERT_TRUE(image) << kind;
+        EXPECT_EQ(std::tuple(image->width, image->height, image->pixels), std::tuple(3, 2, expected)) << kind;
+        // Cut by a byte; a PNG's end chunk is not needed, so it is cut in its image data.
+        const std::size_t cut = std::string_view(kind) == "png" ? bytes.size() / 2 : bytes.size() - 1;
+        EXPECT_FALSE(decodeImage(Bytes(bytes.begin(), bytes.begin() + cut))) << kind << " cut short";
+    }
+    writeBytes(dir.file("t.tga"), files[2].second);
+    EXPECT_EQ(loadTga(dir.file("t.tga"))->pixels, kPicture);
     EXPECT_FALSE(loadTga("") || loadTga(dir.file("none.tga")) || loadTga(dir.path()));
-    for (const Bytes& bytes :
-         {Bytes(14, 0), tga(0, 4, Bytes(64, 7)), tga(4, 0, Bytes(64, 7)), tga(2, 2, {1, 2, 3})})
-        EXPECT_FALSE(load(bytes)) << bytes.size() << " bytes";  // the last: less than a pixel
-
-    Bytes body;  // six B, G, R, A pixels and a part of a seventh for a 4 x 4 image
-    for (std::uint8_t p = 0; p < 6; ++p) body.insert(body.end(), {p, 0, 100, 255});
-    body.push_back(9);
-    const std::optional<TgaImage> cut = load(tga(4, 4, body));
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(std::tuple(cut->width, cut->height, cut->pixels.size()), std::tuple(4, 2, 32u));
-    EXPECT_EQ(pixelOf(cut->pixels, 5), (Bytes{100, 0, 5, 255}));
-    EXPECT_TRUE(pixelOf(cut->pixels, 6) == kGreyPixel && pixelOf(cut->pixels, 7) == kGreyPixel);
-
+    // A header promising a huge or an empty image over a few bytes of run-length packets.
+    for (const Bytes& bytes : {tga(65535, 65535, Bytes(64, 0xff), 10), tga(0, 4, Bytes(64, 7)), Bytes(14, 0)})
+        EXPECT_FALSE(decodeImage(bytes)) << bytes.size() << " bytes";
     EXPECT_TRUE(makeGlowTexture(0, 64, 1, 1, 1).empty());
 }
 
@@ -87,14 +119,15 @@ TEST_F(TextureTable, FilesGlowAndPlaceholdersLoadedAndNothingLeftBehind) {
     };
     TempDir dir;
     std::filesystem::create_directories(dir.file("textures"));
-    writeBytes(dir.file("textures/skin.tga"), Bytes(10, 0));  // unreadable: the base name is next
-    writeBytes(dir.file("skin.tga"), tga(2, 1, {10, 20, 30, 40, 50, 60, 70, 80}));
+    writeBytes(dir.file("textures/skin.tga"), Bytes(10, 0));  // unreadable: the .png names are next
+    const Bytes skin = {30, 20, 10, 40, 70, 60, 50, 80};
+    ASSERT_TRUE(stbi_write_png(dir.file("Skin.PNG").c_str(), 2, 1, 4, skin.data(), 8));
     model.Textures = {
         {0, "Textures\\Skin.BLP", 0}, {2, "Textures\\Skin.BLP", 0}, {0, "Textures\\missing.blp", 0}};
     model.Textures.resize(300);
     currentFileName = dir.file("orc.mdx");
     initialise();
-    EXPECT_EQ(image(modelTextureName(table, 0)), std::tuple(2, 1, Bytes{30, 20, 10, 40, 70, 60, 50, 80}));
+    EXPECT_EQ(image(modelTextureName(table, 0)), std::tuple(2, 1, skin));
     const auto [glowWidth, glowHeight, glow] = image(modelTextureName(table, 1));
     EXPECT_EQ(std::tuple(glowWidth, glowHeight, glow[(32 * 64 + 32) * 4]), std::tuple(64, 64, 126));
     for (std::size_t grey : {2, 3, 299})

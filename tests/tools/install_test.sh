@@ -15,6 +15,9 @@ if [ "$gui" = ON ]; then
     desktop-file-validate "$share/applications/tessarine.desktop"
     grep -qx 'Exec=tessarine %f' "$share/applications/tessarine.desktop"
     xmllint --noout "$share/icons/hicolor/scalable/apps/tessarine.svg"
+    test -x "$root/usr/bin/tessarine-thumbnailer"
+    grep -qx 'Exec=tessarine-thumbnailer -s %s %i %o' "$share/thumbnailers/tessarine.thumbnailer"
+    grep -qx 'MimeType=model/x-tessarine-mdx;model/x-tessarine-mdl;' "$share/thumbnailers/tessarine.thumbnailer"
 fi
 
 # Only the installed tree and the system's own types; xdg-mime asks GIO under GNOME.
@@ -35,3 +38,9 @@ expect() {
 expect model.dat model/x-tessarine-mdx
 expect tiny.mdl model/x-tessarine-mdl
 expect LOUD.MDL model/x-tessarine-mdl
+
+# The installed thumbnailer draws without any display server: a 48 x 48 PNG (size in the header).
+if [ "$gui" = ON ]; then
+    env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/tessarine-thumbnailer" -s 48 "$root/tiny.mdx" "$root/tiny.png"
+    [ "$(od -An -tx1 -N24 "$root/tiny.png" | tr -d ' \n')" = 89504e470d0a1a0a0000000d494844520000003000000030 ]
+fi

@@ -106,7 +106,7 @@ TEST_F(EditorAtWork, MenuBarHoldsEveryItemAndTheModeMenuFollowsF1ToF3ButNotF4) {
         "&Edit: &Undo=40070 &Redo=40071",
         "M&odel: Sequences=40002",
         "&View: Viewport[Perspective=40037 Left=40038 Right=40039 Front=40040 Back=40041 Top=40042 "
-        "Bottom=40043] &UV Editor=40044 &Overlay=40006",
+        "Bottom=40043] &UV Editor=40044 &Overlay=40006 &Frame Selection=40072",
         "&Mode: &Vertex=40034 &Triangle=40035 &Animation=40036",
         "Create: Primitive[Plane=40007 Box=40008 Geosphere=40009 Cylinder=40031 Tube=40032 Sphere=40033]",
         "Vertex:" + vertex};

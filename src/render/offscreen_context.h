@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
-namespace tess::testing {
+namespace tess {
 
 // A headless OpenGL compatibility context (EGL on Mesa's surfaceless platform, software
-// rasteriser) drawing into a framebuffer object, for tests and benchmarks without a display.
+// rasteriser unless LIBGL_ALWAYS_SOFTWARE is set otherwise) drawing into a framebuffer
+// object: no display server and no window, for thumbnails, tests and benchmarks.
 // The context is made once per process and kept to the end (unloading the driver earlier
 // would hide its allocations from the leak checker); each object owns only its framebuffer.
 class OffscreenContext {
@@ -32,4 +33,4 @@ private:
     std::uint32_t buffers_[3] = {};  // the framebuffer, its colour and its depth renderbuffer
 };
 
-}  // namespace tess::testing
+}  // namespace tess

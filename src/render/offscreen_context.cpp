@@ -1,4 +1,4 @@
-#include "offscreen_context.h"
+#include "render/offscreen_context.h"
 
 #define GL_GLEXT_PROTOTYPES
 #include <EGL/egl.h>
@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-namespace tess::testing {
+namespace tess {
 
 namespace {
 
@@ -69,4 +69,4 @@ std::vector<std::uint8_t> OffscreenContext::readPixels() const {
     return pixels;
 }
 
-}  // namespace tess::testing
+}  // namespace tess
