@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "editor/animation_bar_layout.h"
+#include "editor/dialog_commands.h"
 #include "editor/undo_commands.h"
 #include "ui/key_translation.h"
 
@@ -50,6 +51,8 @@ MainWindow::MainWindow(Editor& editor) : editor_(editor) {
     client_->setContentsMargins(0, 0, 0, 0);
     client_->setSpacing(0);
     animationBar_ = new AnimationBar(editor_, client);
+    animationBar_->setRangeHandler([this] { editAnimationRange(editor_); });
+    animationBar_->setVisibilityHandler([this] { editVisibility(editor_); });
     client_->addWidget(animationBar_);
     setCentralWidget(client);
     status_ = new StatusBar(this);

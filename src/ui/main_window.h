@@ -24,7 +24,8 @@ namespace tess {
 // menu of the current mode, "Vertex" at creation.
 //
 // Below the menu bar the client area holds the animation bar (kAnimationBarHeight pixels
-// high, full width), the view under it, and the status bar at the bottom. The status bar
+// high, full width; its "..." runs the Animation Range dialog, its "< o >" the Visibility
+// dialog), the view under it, and the status bar at the bottom. The status bar
 // is shown again after every command, key, mouse button over the view and document status
 // change; its time after every time change. Dropping one .mdx or .mdl file (either case) on
 // the window opens it as File > Open does, after the question about unsaved changes; any

@@ -10,7 +10,7 @@
 #include <QtWidgets/QPushButton>
 
 #include "common/temp_dir.h"
-#include "editor/dialog_commands.h"
+#include "ui/animation_bar.h"
 #include "ui/editor_app.h"
 #include "ui/main_window.h"
 
@@ -82,7 +82,7 @@ TEST(Dialogs, SequencesRangeVisibilityAndPrimitivesAsAPersonUsesThem) {
         QTest::keyClicks(end, QStringLiteral("0"));
         click(child(d, 1));
     });
-    editAnimationRange(app.editor());
+    click(app.glWindow().mainWindow()->animationBar()->findChild<QPushButton*>("1003"));
     EXPECT_EQ(std::tuple(app.state().rangeStart, app.state().rangeEnd, app.state().currentTime),
               std::tuple(1000, 25000, 1000));
 
@@ -112,7 +112,7 @@ TEST(Dialogs, SequencesRangeVisibilityAndPrimitivesAsAPersonUsesThem) {
             click(list->viewport(), list->visualItemRect(list->item(0)).center());
             click(child(d, button));
         });
-        editVisibility(app.editor());
+        click(app.glWindow().mainWindow()->animationBar()->findChild<QPushButton*>("1010"));
     }
     EXPECT_EQ(std::pair(document.selection.shown, document.selection.geosets),
               std::pair(std::vector<std::uint8_t>{0, 1, 1, 1, 1, 1}, before.geosets));
