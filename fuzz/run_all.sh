@@ -19,9 +19,9 @@ targets=()
 for source in "$root"/fuzz/*.cpp; do targets+=("$(basename "$source" .cpp)"); done
 [ -n "${FUZZ_TARGETS:-}" ] && read -r -a targets <<<"$FUZZ_TARGETS"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-    -DCMAKE_CXX_COMPILER=clang++ -DTESS_BUILD_FUZZ=ON -DTESS_BUILD_TESTS=OFF >"$build.configure.log" 2>&1 ||
-    { cat "$build.configure.log"; exit 1; }
+mkdir -p "$build" && cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+    -DCMAKE_CXX_COMPILER=clang++ -DTESS_BUILD_FUZZ=ON -DTESS_BUILD_TESTS=OFF >"$build/configure.log" 2>&1 ||
+    { cat "$build/configure.log"; exit 1; }
 cmake --build "$build" -j "$jobs" --target make_corpus "${targets[@]}" || exit 1
 rm -rf "$build/seeds" && "$build/fuzz/make_corpus" "$build/seeds" "$root/examples" || exit 1
 
