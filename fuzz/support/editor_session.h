@@ -92,7 +92,6 @@ public:
                   std::function<void(const std::string&)> fail)
         : choose_(seed), editor_{document_, state_, host_, viewport_}, fail_(std::move(fail)) {
         document_.model = std::move(model);
-        counts_ = detail::findingCounts(document_.model);
     }
 
     // Runs `action`; reports it when the model has more findings of some check than before or
@@ -126,7 +125,11 @@ public:
     // The whole session: prepare, pose, pick, every command and edit, then undo everything,
     // which must give back the prepared model.
     void everything() {
-        step("prepare", [&] { prepareDocument(document_, state_, host_); });
+        // A load renumbers the bones (ObjectId = index), which can break references by
+        // ObjectId that held before: the session judges every later step from here.
+        prepareDocument(document_, state_, host_);
+        counts_ = detail::findingCounts(document_.model);
+        if (!detail::arraysInStep(document_)) fail_("prepare: arrays out of step with the model");
         std::vector<std::uint8_t> loaded;
         writeMdx(document_.model, loaded);
         const detail::FindingCounts prepared = counts_;
