@@ -12,7 +12,7 @@ CMAKE_FLAGS := -G Ninja $(if $(CI),-DTESS_WERROR=ON)
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: deps build run install test format-check bench clean
+.PHONY: deps build run install test fuzz format-check bench clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -49,6 +49,11 @@ test: build format-check
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DTESS_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	FUZZ_JOBS=$(JOBS) ./fuzz/run_all.sh
+
+# Longer fuzzing: make fuzz FUZZ_SECONDS=600 (per target).
+fuzz: deps
+	FUZZ_JOBS=$(JOBS) ./fuzz/run_all.sh
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DTESS_BUILD_BENCH=ON -DTESS_BUILD_TESTS=OFF
@@ -56,4 +61,4 @@ bench: deps
 	@for b in $(BENCH_BUILD)/bench/*_bench; do echo "== $$b"; $$b || exit 1; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) build-fuzz

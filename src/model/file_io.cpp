@@ -15,10 +15,10 @@ std::string describe(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
-bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
+bool writeAll(SaveCalls& calls, int fd, std::span<const std::uint8_t> bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = calls.write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -45,6 +45,25 @@ Diagnostics failure(std::string reason) {
 }
 
 }  // namespace
+
+int SaveCalls::makeTemporary(char* pattern) {
+    return ::mkstemp(pattern);
+}
+int SaveCalls::changeMode(int fd, mode_t mode) {
+    return ::fchmod(fd, mode);
+}
+ssize_t SaveCalls::write(int fd, const void* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+int SaveCalls::sync(int fd) {
+    return ::fsync(fd);
+}
+int SaveCalls::close(int fd) {
+    return ::close(fd);
+}
+int SaveCalls::rename(const char* from, const char* to) {
+    return ::rename(from, to);
+}
 
 Diagnostics readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -78,21 +97,27 @@ Diagnostics readWholeFile(const std::string& path, std::vector<std::uint8_t>& by
 }
 
 Diagnostics writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+    SaveCalls system;
+    return writeFileAtomically(path, bytes, system);
+}
+
+Diagnostics writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                                SaveCalls& calls) {
     std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    const int fd = calls.makeTemporary(temp.data());
     if (fd < 0) return failure(describe("cannot create a temporary file beside", path));
     struct stat existing {};
     const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode();
-    const bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = calls.changeMode(fd, mode) == 0 && writeAll(calls, fd, bytes) && calls.sync(fd) == 0;
     const int writeErrno = errno;
-    const bool closed = ::close(fd) == 0;
+    const bool closed = calls.close(fd) == 0;
     if (!written || !closed) {
         errno = written ? errno : writeErrno;
         Diagnostics failed = failure(describe("cannot write", path));
         ::unlink(temp.c_str());
         return failed;
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (calls.rename(temp.c_str(), path.c_str()) != 0) {
         Diagnostics failed = failure(describe("cannot replace", path));
         ::unlink(temp.c_str());
         return failed;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "common/temp_dir.h"
 
@@ -35,6 +39,59 @@ TEST(FileIo, AtomicWriteReplacesTheFileKeepingItsPermissionsAndFailuresSayWhy) {
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"blocked.mdl", "model.mdx"}));  // no temporary left
     EXPECT_NE(errorOf(readWholeFile(dir.file("absent.mdx"), back)).find("absent.mdx"), std::string::npos);
     EXPECT_EQ(errorOf(readWholeFile(blocked, back)), "cannot read " + blocked + ": not a regular file");
+}
+
+// Writes at most 3 bytes per call, so a save makes many write calls, and fails call number
+// `failAt` (counting every kind of call from 1) with "no space left".
+class FailingCalls : public SaveCalls {
+public:
+    explicit FailingCalls(int failAt) : failAt_(failAt) {}
+    int makeTemporary(char* pattern) override { return fails() ? -1 : SaveCalls::makeTemporary(pattern); }
+    int changeMode(int fd, mode_t mode) override { return fails() ? -1 : SaveCalls::changeMode(fd, mode); }
+    ssize_t write(int fd, const void* data, std::size_t size) override {
+        return fails() ? -1 : SaveCalls::write(fd, data, std::min<std::size_t>(size, 3));
+    }
+    int sync(int fd) override { return fails() ? -1 : SaveCalls::sync(fd); }
+    // A failed close still releases the descriptor, as on Linux.
+    int close(int fd) override {
+        const int result = SaveCalls::close(fd);
+        return fails() ? -1 : result;
+    }
+    int rename(const char* from, const char* to) override {
+        return fails() ? -1 : SaveCalls::rename(from, to);
+    }
+    bool failed() const { return calls_ >= failAt_; }
+
+private:
+    bool fails() {
+        if (++calls_ != failAt_) return false;
+        errno = ENOSPC;
+        return true;
+    }
+    int calls_ = 0;
+    int failAt_;
+};
+
+TEST(FileIo, AFailureAtAnyCallKeepsTheOldFileLeavesNoTemporaryAndSaysWhy) {
+    testing::TempDir dir;
+    const std::string path = dir.file("model.mdx");
+    const std::vector<std::uint8_t> old = {9, 8, 7}, bytes = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    int failAt = 1;
+    for (;; ++failAt) {
+        testing::writeBytes(path, old);
+        FailingCalls calls(failAt);
+        const std::string error = errorOf(writeFileAtomically(path, bytes, calls));
+        if (!calls.failed()) {
+            EXPECT_EQ(error, "");
+            EXPECT_EQ(testing::readBytes(path), bytes);
+            break;
+        }
+        SCOPED_TRACE(failAt);
+        EXPECT_TRUE(error.ends_with(std::string(": ") + std::strerror(ENOSPC))) << error;
+        EXPECT_EQ(testing::readBytes(path), old);
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"model.mdx"});
+    }
+    EXPECT_EQ(failAt, 10);  // temporary, mode, four writes, sync, close, rename: all failed in turn
 }
 
 }  // namespace
