@@ -39,10 +39,11 @@ TEST(Recovery, EditsAutosavedBeforeTheEditorWasKilledComeBackAtTheNextStart) {
     typist.setProcessEnvironment(environment);
     typist.start("xdotool", {"search", "--sync", "--name", "Tessarine 0.80 - arm.mdx$", "windowfocus",
                              "--sync", "key", "F3", "0"});
+    ASSERT_TRUE(typist.waitForStarted()) << "xdotool is missing";
     ASSERT_TRUE(typist.waitForFinished(60000));
     ASSERT_EQ(typist.exitCode(), 0) << typist.readAllStandardError().toStdString();
     const QString record = QStringLiteral("autosave-%1.record").arg(editor.processId());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QDir(stateFolder).exists(record); }, 60000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QDir(stateFolder).exists(record); }, 20000));
     editor.kill();
     ASSERT_TRUE(editor.waitForFinished());
 

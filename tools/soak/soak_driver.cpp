@@ -95,6 +95,7 @@ bool SoakDriver::run(int count, std::ostream& report) {
     startFindings_ = validateModel(app_.document().model);
     for (int action = 1; action <= count; ++action) {
         act();
+        if (trace_ != nullptr) *trace_ << "  now " << summary() << '\n';
         const std::string failure = failedCheck();
         if (failure.empty()) continue;
         report << "soak failed: seed " << seed_ << ", action " << action << ": " << failure
@@ -150,11 +151,13 @@ QPoint SoakDriver::randomPoint() {
         const ScreenPositions& screen = app_.document().screenPositions;
         if (!screen.empty()) {
             const std::vector<Vec3>& geoset = screen[pick<std::size_t>(0, screen.size() - 1)];
+            const double ratio = view->devicePixelRatioF();
+            // Vertices off the view (or behind the camera) may be drawn anywhere.
             if (!geoset.empty()) {
                 const Vec3& at = geoset[pick<std::size_t>(0, geoset.size() - 1)];
-                const double ratio = view->devicePixelRatioF();
-                point = QPoint(static_cast<int>(at[0] / ratio) + pick(-3, 3),
-                               static_cast<int>(at[1] / ratio) + pick(-3, 3));
+                const QPointF drawn(at[0] / ratio, at[1] / ratio);
+                if (QRectF(view->rect()).contains(drawn))
+                    point = drawn.toPoint() + QPoint(pick(-3, 3), pick(-3, 3));
             }
         }
     }
@@ -171,6 +174,7 @@ void SoakDriver::mouse(QTest::MouseAction action, Qt::MouseButton button, Qt::Ke
 
 void SoakDriver::clickOrDrag() {
     MainWindow* window = app_.glWindow().mainWindow();
+    const GlView* view = app_.glWindow().view();
     const auto [modifier, flag] = kMouseModifiers[pick<std::size_t>(0, kMouseModifiers.size() - 1)];
     const Qt::MouseButton button = pick(0, 5) == 0 ? Qt::MiddleButton : Qt::LeftButton;
     const int moves = pick(0, 6);
@@ -183,7 +187,10 @@ void SoakDriver::clickOrDrag() {
     mouse(QTest::MouseMove, button, flag, point);
     mouse(QTest::MousePress, button, flag, point);
     for (int move = 0; move < moves; ++move) {
+        // Within the view: the robot's mouse stays over the window.
         point += QPoint(pick(-60, 60), pick(-60, 60));
+        point =
+            QPoint(std::clamp(point.x(), 0, view->width() - 1), std::clamp(point.y(), 0, view->height() - 1));
         mouse(QTest::MouseMove, button, flag, point);
         text += " to " + std::to_string(point.x()) + "," + std::to_string(point.y());
     }
@@ -224,6 +231,21 @@ std::string SoakDriver::failedCheck() {
     const int from = frames_;
     if (!QTest::qWaitFor([&] { return frames_ > from; }, kFrameTimeoutMs)) return "no frame was drawn";
     return {};
+}
+
+std::string SoakDriver::summary() {
+    const Document& document = app_.document();
+    std::size_t vertices = 0, triangles = 0, selected = 0;
+    for (const Geoset& geoset : document.model.Geosets) {
+        vertices += geoset.vertexCount();
+        triangles += geoset.corners.size() / 3;
+    }
+    for (const GeosetSelection& marks : document.selection.geosets)
+        selected += static_cast<std::size_t>(std::count(marks.vertices.begin(), marks.vertices.end(), 1));
+    return std::to_string(document.model.Geosets.size()) + " geosets, " + std::to_string(vertices) +
+           " vertices (" + std::to_string(selected) + " selected), " + std::to_string(triangles) +
+           " triangles, mode " + std::to_string(static_cast<int>(app_.state().view.editMode)) + ", time " +
+           std::to_string(app_.state().currentTime);
 }
 
 void SoakDriver::log(std::string line) {

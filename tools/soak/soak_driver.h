@@ -43,6 +43,8 @@ private:
     void mouse(QTest::MouseAction action, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                QPoint point);
     std::string failedCheck();
+    // Geosets, vertices (selected), triangles, mode and time, for the trace.
+    std::string summary();
     void log(std::string line);
     template <typename T>
     T pick(T low, T high) {
