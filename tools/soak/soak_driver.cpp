@@ -161,7 +161,13 @@ QPoint SoakDriver::randomPoint() {
             }
         }
     }
-    return point;
+    return inView(point);
+}
+
+QPoint SoakDriver::inView(QPoint point) {
+    // The robot's mouse stays over the view, as QTest delivers nothing outside the window.
+    const GlView* view = app_.glWindow().view();
+    return {std::clamp(point.x(), 0, view->width() - 1), std::clamp(point.y(), 0, view->height() - 1)};
 }
 
 void SoakDriver::mouse(QTest::MouseAction action, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
@@ -174,7 +180,6 @@ void SoakDriver::mouse(QTest::MouseAction action, Qt::MouseButton button, Qt::Ke
 
 void SoakDriver::clickOrDrag() {
     MainWindow* window = app_.glWindow().mainWindow();
-    const GlView* view = app_.glWindow().view();
     const auto [modifier, flag] = kMouseModifiers[pick<std::size_t>(0, kMouseModifiers.size() - 1)];
     const Qt::MouseButton button = pick(0, 5) == 0 ? Qt::MiddleButton : Qt::LeftButton;
     const int moves = pick(0, 6);
@@ -187,10 +192,7 @@ void SoakDriver::clickOrDrag() {
     mouse(QTest::MouseMove, button, flag, point);
     mouse(QTest::MousePress, button, flag, point);
     for (int move = 0; move < moves; ++move) {
-        // Within the view: the robot's mouse stays over the window.
-        point += QPoint(pick(-60, 60), pick(-60, 60));
-        point =
-            QPoint(std::clamp(point.x(), 0, view->width() - 1), std::clamp(point.y(), 0, view->height() - 1));
+        point = inView(point + QPoint(pick(-60, 60), pick(-60, 60)));
         mouse(QTest::MouseMove, button, flag, point);
         text += " to " + std::to_string(point.x()) + "," + std::to_string(point.y());
     }

@@ -40,6 +40,7 @@ private:
     void wheel();
     void triggerMenuItem();
     QPoint randomPoint();
+    QPoint inView(QPoint point);
     void mouse(QTest::MouseAction action, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
                QPoint point);
     std::string failedCheck();
