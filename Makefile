@@ -4,7 +4,7 @@
 PACKAGES := cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 	qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libgl1-mesa-dev libegl-dev libosmesa6-dev \
 	libgl1-mesa-dri libstb-dev xvfb xauth imagemagick clang-format \
-	desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin python3
+	desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin python3 xdotool
 BUILD := build
 ASAN_BUILD := build-asan
 BENCH_BUILD := build-bench
@@ -12,7 +12,7 @@ CMAKE_FLAGS := -G Ninja $(if $(CI),-DTESS_WERROR=ON)
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: deps build run install test fuzz format-check bench clean
+.PHONY: deps build run install test fuzz format-check bench soak clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -54,6 +54,13 @@ test: build format-check
 # Longer fuzzing: make fuzz FUZZ_SECONDS=600 (per target).
 fuzz: deps
 	FUZZ_JOBS=$(JOBS) ./fuzz/run_all.sh
+
+# Ten thousand random actions (TESS_SOAK_ACTIONS) through the real window, sanitizers on.
+soak: deps
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DTESS_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target tessarine-soak
+	TESS_SOAK_ACTIONS=$${TESS_SOAK_ACTIONS:-10000} tests/ui/run_with_display.sh \
+	  $(ASAN_BUILD)/tools/soak/tessarine-soak examples/arm.mdx
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DTESS_BUILD_BENCH=ON -DTESS_BUILD_TESTS=OFF

@@ -2,6 +2,7 @@
 
 #include <QtCore/QPointer>
 #include <QtCore/QTimer>
+#include <algorithm>
 #include <string>
 
 #include "editor/app_state.h"
@@ -23,6 +24,8 @@ public:
     // The folder for this editor's autosave (set before start); empty, the default: no
     // autosave and no recovery.
     void setAutosaveFolder(std::string folder) { state_.autosaveFolder = std::move(folder); }
+    // How often run() autosaves a modified document (set before run); at least 1 ms.
+    void setAutosaveInterval(int milliseconds) { autosaveTimer_.setInterval(std::max(milliseconds, 1)); }
 
     // Start-up: the default document, prepareDocument, then the GL window (client area the
     // view's windowWidth x windowHeight, initGL included) with the hidden UV editor, then the recovery of
@@ -32,7 +35,7 @@ public:
     // and the document stays). False when the window could not be made; its message box has been shown then.
     bool start(const std::string& modelFile = {});
 
-    // Runs the main loop, autosaving every kAutosaveIntervalMs while the document is
+    // Runs the main loop, autosaving every kAutosaveIntervalMs (or the interval set) while the document is
     // modified, until Escape is held during an idle pass or the window is closed and the
     // unsaved changes allow it (mayDiscardChanges); removes the autosave, destroys the GL
     // window, and returns the exit code (0).
