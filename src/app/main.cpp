@@ -11,19 +11,19 @@
 
 namespace {
 
-// The autosave interval from TESSARINE_AUTOSAVE_SECONDS (a whole number of seconds, 1 to a
-// day); nothing when unset or not such a number, which is reported.
-std::optional<int> autosaveIntervalMs() {
-    const char* text = std::getenv("TESSARINE_AUTOSAVE_SECONDS");
+// A whole-number setting from the environment variable `name`, from `low` to `high`; nothing
+// when unset or not such a number, which is reported.
+std::optional<long> wholeSetting(const char* name, long low, long high) {
+    const char* text = std::getenv(name);
     if (text == nullptr) return std::nullopt;
     const char* end = text + std::strlen(text);
-    int seconds = 0;
-    const auto [stop, error] = std::from_chars(text, end, seconds);
-    if (error != std::errc() || stop != end || seconds < 1 || seconds > 24 * 60 * 60) {
-        std::fprintf(stderr, "tessarine: ignoring TESSARINE_AUTOSAVE_SECONDS=%s (not 1 to 86400)\n", text);
+    long value = 0;
+    const auto [stop, error] = std::from_chars(text, end, value);
+    if (error != std::errc() || stop != end || value < low || value > high) {
+        std::fprintf(stderr, "tessarine: ignoring %s=%s (not %ld to %ld)\n", name, text, low, high);
         return std::nullopt;
     }
-    return seconds * 1000;
+    return value;
 }
 
 }  // namespace
@@ -44,7 +44,11 @@ int main(int argc, char** argv) {
 
     tess::EditorApp editor;
     editor.setAutosaveFolder(tess::autosaveFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
-    if (const std::optional<int> interval = autosaveIntervalMs()) editor.setAutosaveInterval(*interval);
+    if (const auto seconds = wholeSetting("TESSARINE_AUTOSAVE_SECONDS", 1, 24 * 60 * 60))
+        editor.setAutosaveInterval(static_cast<int>(*seconds * 1000));
+    // The undo history's memory budget, 512 MB unless set (1 MB to 1 TB).
+    if (const auto megabytes = wholeSetting("TESSARINE_HISTORY_MB", 1, 1 << 20))
+        editor.document().history.setBudget(static_cast<std::size_t>(*megabytes) << 20);
     if (!editor.start(modelFile)) return 0;
     return editor.run();
 }
