@@ -84,6 +84,25 @@ TEST(MdlTokenizer, EachShapeSetsItsKindAndOnlyItsOwnFields) {
     for (const K kind : {K::EndOfInput, static_cast<K>(99)}) EXPECT_STREQ(kindName(kind), "Unknown");
 }
 
+TEST(MdlTokenizer, ListsAndKeysCarryTheirValues) {
+    const struct {
+        const char* line;
+        std::vector<float> floats;
+        std::vector<std::int32_t> ints;
+        bool allFloat, allInt;
+    } cases[] = {
+        {"\t10: { 1, 0, 0 },", {1, 0, 0}, {1, 0, 0}, true, true},
+        {"-20: 0.5,", {0.5f}, {0}, true, false},
+        {"Matrices { 3, 2.5, 7 },", {3, 2.5f, 7}, {3}, true, false},  // each stops at the first misfit
+    };
+    for (const auto& c : cases) {
+        const MdlToken t(c.line);
+        EXPECT_EQ(std::tuple(t.floats, t.ints, t.allFloat, t.allInt),
+                  std::tuple(c.floats, c.ints, c.allFloat, c.allInt))
+            << c.line;
+    }
+}
+
 // A number word gives the low 32 bits of a decimal integer and the decimal conversion narrowed to
 // f32, beyond its range the largest finite value of its sign.
 TEST(MdlTokenizer, NumbersMatchTheLibraryConversionNarrowedToF32) {
