@@ -129,6 +129,8 @@ TEST(Converter, BrokenModelsConvertLosslesslyWithWarnings) {
     EXPECT_THAT(check.out, HasSubstr("\nGeoset 1: 1 corner indices are not below the vertex count"));
     EXPECT_EQ(convert({"--check", dir.file("out.mdx")}).status, kConvertFailed);
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"broken.mdl", "out.mdx"}));
+    // Read from MDX, the model is warned about just the same.
+    EXPECT_THAT(convert({dir.file("out.mdx"), dir.file("again.mdl")}).err, HasSubstr("has no pivot point"));
 }
 
 TEST(Converter, WriterRefusalsAndValuesTheFormatCannotKeepLeaveTheOutputUnwritten) {
