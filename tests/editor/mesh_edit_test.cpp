@@ -20,6 +20,7 @@ TEST(MeshEdits, WorkedExamplesAndRefusals) {
     const char* notTwo = "Select exactly two faces to use Turn Edge.";
     const char* twoGeosets = "The two faces for Turn Edge must be in the same geoset.";
     const char* noEdge = "The two faces do not share an edge.";
+    const char* notThree = "You must have exactly three vertices selected to make a triangle.";
     const auto divide = [](Document& d, Host&) { divideEdges(d); };
     const auto remove = [](Document& d, Host&) { deleteSelectedVertices(d); };
     const auto removeTriangles = [](Document& d, Host&) { deleteSelectedTriangles(d); };
@@ -49,14 +50,7 @@ TEST(MeshEdits, WorkedExamplesAndRefusals) {
         {turnEdge, 5, {0, 1, 2, 2, 3, 4}, {}, {}, {1, 1}, {}, noEdge},  // one vertex shared
         {turnEdge, 4, {0, 1, 2, 0, 1, 3}, {}, {}, {1, 1}, {}, noEdge},  // an edge run the same way
         {createTriangle, 3, {}, {}, {1, 1, 0}, {}, {}, "Vertices must be in only one geoset.", 2},
-        {createTriangle,
-         3,
-         {},
-         {},
-         {1, 1, 0},
-         {},
-         {},
-         "You must have exactly three vertices selected to make a triangle."},
+        {createTriangle, 3, {}, {}, {1, 1, 0}, {}, {}, notThree},
     };
     for (const auto& c : cases) {
         Document d = documentOf(std::vector<Geoset>(c.geosets, lineGeoset(c.vertices, c.corners)),

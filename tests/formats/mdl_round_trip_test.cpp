@@ -1,10 +1,9 @@
-// MDL read back: written alone or from MDX, cut off at every line, or nested without end.
+// MDL read back when cut off at every line, or nested without end.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -12,8 +11,6 @@
 #include "common/sample_models.h"
 #include "mdl/mdl_reader.h"
 #include "mdl/mdl_writer.h"
-#include "mdx/mdx_reader.h"
-#include "mdx/mdx_writer.h"
 
 namespace tess {
 namespace {
@@ -22,31 +19,6 @@ std::string toMdl(const Model& model) {
     std::string text;
     EXPECT_TRUE(writeMdl(model, text, 0).empty());
     return text;
-}
-
-Model fromMdl(const std::string& text) {
-    Model model;
-    EXPECT_TRUE(readMdl(model, text).empty());
-    return model;
-}
-
-TEST(MdlRoundTrip, RichModelReadsBackEqualAndWritesTheSameText) {
-    const std::string text = toMdl(testing::makeRichModel());
-    EXPECT_EQ(fromMdl(text), testing::makeRichModel());
-    EXPECT_EQ(toMdl(fromMdl(text)), text);
-}
-
-TEST(MdlRoundTrip, MdxThroughMdlGivesIdenticalBytes) {
-    std::vector<std::uint8_t> bytes;
-    ASSERT_TRUE(writeMdx(testing::makeRichModel(), bytes).empty());
-    Model fromBinary;
-    std::ostringstream trace;
-    EXPECT_TRUE(readMdx(fromBinary, bytes, trace).empty());
-    const Model fromText = fromMdl(toMdl(fromBinary));
-    EXPECT_EQ(fromText, fromBinary);
-    std::vector<std::uint8_t> again;
-    EXPECT_TRUE(writeMdx(fromText, again).empty());
-    EXPECT_EQ(again, bytes);
 }
 
 // Cut after every line: what was read only grows as the cut moves on (the text written from it

@@ -51,11 +51,8 @@ TEST(AnimationBarAtWork, ClicksSetTheTimeOrToggleSwitchesAndThePaintShowsSwitche
         click(191, y - 4);
         EXPECT_EQ(bar->grab().toImage().pixelColor(191, y), off) << y;
     }
-    state.rangeStart = state.rangeEnd = 700;  // a zero-length range: the timeline stands for its start
     click(191, 5);
     EXPECT_EQ(std::pair(state.currentTime, state.keyRotation), std::pair(250, true));
-    click(450, 20);
-    EXPECT_EQ(state.currentTime, 700);
 
     for (QAction* action : window->findChildren<QAction*>())
         if (action->data().toInt() == command::kAnimationMode) action->trigger();
