@@ -67,6 +67,8 @@ void uploadImage(std::uint32_t name, int width, int height, const std::vector<st
     uploadPixels(name, 1, 1, kPlaceholderGrey);
 }
 
+}  // namespace
+
 TgaImage loadTextureImage(const std::string& currentFileName, const Texture& texture) {
     if (texture.ReplaceableId == kGlowReplaceableId)
         return TgaImage{makeGlowTexture(kGlowSize, kGlowSize, 1.0f, 0.0f, 0.0f), kGlowSize, kGlowSize};
@@ -74,8 +76,6 @@ TgaImage loadTextureImage(const std::string& currentFileName, const Texture& tex
         if (std::optional<TgaImage> image = loadTga(path)) return std::move(*image);
     return placeholderImage();
 }
-
-}  // namespace
 
 void reloadTextures(TextureTable& table, const Model& model, const std::string& currentFileName) {
     releaseTextures(table);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/model.h"
+#include "render/tga.h"
 
 namespace tess {
 
@@ -26,6 +27,10 @@ struct TextureTable {
     std::uint32_t placeholder = 0;
     std::size_t modelTextureCount = 0;  // model textures that have a slot of their own
 };
+
+// The image of one model texture: the generated 64 x 64 glow for ReplaceableId 2, otherwise
+// the first readable image file among textureCandidates, else placeholderImage. No GL needed.
+TgaImage loadTextureImage(const std::string& currentFileName, const Texture& texture);
 
 // Rebuilds the table for `model`: deletes the previous document's texture objects, uploads
 // the three built-in 1 x 1 textures and the placeholder, then each model texture: the

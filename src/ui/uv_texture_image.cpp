@@ -1,27 +1,14 @@
 #include "ui/uv_texture_image.h"
 
 #include <cstring>
-#include <optional>
 
-#include "render/texture_paths.h"
-#include "render/tga.h"
+#include "render/texture_table.h"
 
 namespace tess {
 namespace {
 
-constexpr int kGlowSize = 64;
-constexpr std::uint32_t kGlowReplaceableId = 2;
-
 bool validTexture(const Model& model, std::int64_t index) {
     return index >= 0 && static_cast<std::uint64_t>(index) < model.Textures.size();
-}
-
-TgaImage readImage(const Texture& texture, const std::string& modelFileName) {
-    if (texture.ReplaceableId == kGlowReplaceableId)
-        return TgaImage{makeGlowTexture(kGlowSize, kGlowSize, 1.0f, 0.0f, 0.0f), kGlowSize, kGlowSize};
-    for (const std::string& path : textureCandidates(modelFileName, texture.Image))
-        if (std::optional<TgaImage> image = loadTga(path)) return std::move(*image);
-    return placeholderImage();
 }
 
 }  // namespace
@@ -43,7 +30,7 @@ std::int32_t uvShownTexture(const Document& document, std::int32_t chosen) {
 
 QImage uvTextureImage(const Model& model, const std::string& modelFileName, std::int32_t index) {
     if (!validTexture(model, index)) return {};
-    TgaImage image = readImage(model.Textures[static_cast<std::size_t>(index)], modelFileName);
+    TgaImage image = loadTextureImage(modelFileName, model.Textures[static_cast<std::size_t>(index)]);
     const auto bytes = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4;
     if (image.width <= 0 || image.height <= 0 || image.pixels.size() < bytes) image = placeholderImage();
     const auto rowBytes = static_cast<std::size_t>(image.width) * 4;
