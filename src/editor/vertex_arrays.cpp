@@ -1,5 +1,10 @@
 #include "editor/vertex_arrays.h"
 
+#include <algorithm>
+#include <cstddef>
+
+#include "view/selection.h"
+
 namespace tess {
 
 void fitDocument(Document& document) {
@@ -49,6 +54,13 @@ void removeVertices(Document& document, std::size_t geoset, const std::vector<st
         removed += v < doomed.size() && doomed[v] ? 1 : 0;
     }
     if (removed == 0) return;
+    // A trailing partial triangle naming a removed vertex goes with it, as every whole triangle
+    // naming one has gone already; shifting its corners would aim them at another vertex or
+    // past the last one.
+    const auto whole = static_cast<std::ptrdiff_t>(g.corners.size() / 3 * 3);
+    if (std::any_of(g.corners.begin() + whole, g.corners.end(),
+                    [&doomed](std::uint32_t corner) { return flagAt(doomed, corner) != 0; }))
+        g.corners.resize(static_cast<std::size_t>(whole));
     g.removeVertices(doomed);
     GeosetSelection& marks = document.selection.geosets[geoset];
     eraseDoomed(marks.vertices, doomed);

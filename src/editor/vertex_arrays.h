@@ -42,8 +42,9 @@ void appendTriangle(Document& document, std::size_t geoset, std::uint32_t a, std
 
 // Removes every vertex v with doomed[v] set (entries past the end count as unset) from every
 // array in one pass; survivors keep their order. Every corner index drops by the number of
-// removed vertices below it, which is exactly what removing them one at a time does, corners
-// naming a removed vertex included.
+// removed vertices below it, which is exactly what removing them one at a time does. Callers
+// deal with the whole triangles naming a removed vertex first; a trailing partial triangle
+// naming one is removed here.
 void removeVertices(Document& document, std::size_t geoset, const std::vector<std::uint8_t>& doomed);
 
 // Removes, in one pass, every triangle t for which `doomed(t)` is true (with its selection
