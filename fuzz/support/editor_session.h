@@ -125,11 +125,8 @@ public:
     // The whole session: prepare, pose, pick, every command and edit, then undo everything,
     // which must give back the prepared model.
     void everything() {
-        // A load renumbers the bones (ObjectId = index), which can break references by
-        // ObjectId that held before: the session judges every later step from here.
-        prepareDocument(document_, state_, host_);
         counts_ = detail::findingCounts(document_.model);
-        if (!detail::arraysInStep(document_)) fail_("prepare: arrays out of step with the model");
+        step("prepare", [&] { prepareDocument(document_, state_, host_); });
         std::vector<std::uint8_t> loaded;
         writeMdx(document_.model, loaded);
         const detail::FindingCounts prepared = counts_;

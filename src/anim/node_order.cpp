@@ -112,7 +112,7 @@ void computeNodeOrder(const Model& model, Pose& pose) {
 
     // Deliberate: a node's parent is the last node *before it* in the order that carries its
     // Parent ObjectId, not the last such node in the whole list. Two nodes can share an
-    // ObjectId (bones are renumbered on load, helpers keep the file's numbers): with a helper
+    // ObjectId (a file may give a helper the number of a bone): with a helper
     // of ObjectId 0 and bone 0 whose Parent is 0, the last match in the whole list is the
     // bone itself, which would take its own previous matrix as its parent's and compound its
     // pose on every evaluation. An earlier slot is always posed first in the same pass.

@@ -6,6 +6,7 @@
 #include "anim/pose.h"
 #include "editor/vertex_arrays.h"
 #include "model/checks.h"
+#include "model/nodes.h"
 
 namespace tess {
 
@@ -50,8 +51,7 @@ void buildDefaultDocument(Model& model) {
 
 void prepareDocument(Document& document, AppState& state, Host& host) {
     Model& model = document.model;
-    for (std::size_t i = 0; i < model.Bones.size(); ++i)
-        model.Bones[i].node.ObjectId = static_cast<std::uint32_t>(i);
+    numberBonesByIndex(model);
     state.view.currentTool = Tool::Rotate;
     computeNodeOrder(model, document.pose);
 

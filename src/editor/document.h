@@ -39,10 +39,10 @@ Bone defaultRootBone();
 void buildDefaultDocument(Model& model);
 
 // The setup after a load or after building the default document: renumbers the bones
-// (ObjectId = index in Bones), resets the tool, rebuilds the node order and the bone list,
-// selects the first bone, clears the selection (every geoset shown), takes the range from
-// the first sequence (without one: check kNoSequence, range 0-1000), poses the model at
-// the range start and starts the history afresh (reset: the model counts as saved).
+// (ObjectId = index in Bones, with every reference to a node kept on it: numberBonesByIndex), resets the
+// tool, rebuilds the node order and the bone list, selects the first bone, clears the selection (every geoset
+// shown), takes the range from the first sequence (without one: check kNoSequence, range 0-1000), poses the
+// model at the range start and starts the history afresh (reset: the model counts as saved).
 void prepareDocument(Document& document, AppState& state, Host& host);
 
 // Stores the time, poses the model at it and repaints the animation bar.

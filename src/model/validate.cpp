@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/checks.h"
+#include "model/nodes.h"
 
 namespace tess {
 namespace {
@@ -104,23 +105,6 @@ void checkMaterials(Diagnostics& out, const Model& model) {
                        "TextureAnims");
         }
     }
-}
-
-// Calls `visit(kindName, indexInKind, node)` for every node of the model.
-template <class Visit>
-void forEachNode(const Model& model, Visit visit) {
-    auto each = [&](const char* kind, const auto& array) {
-        for (std::size_t i = 0; i < array.size(); ++i) visit(kind, i, array[i].node);
-    };
-    each("Bone", model.Bones);
-    each("Light", model.Lights);
-    each("Helper", model.Helpers);
-    each("Attachment", model.Attachments);
-    each("ParticleEmitter", model.ParticleEmitters);
-    each("ParticleEmitter2", model.ParticleEmitters2);
-    each("RibbonEmitter", model.RibbonEmitters);
-    each("EventObject", model.EventObjects);
-    each("CollisionShape", model.CollisionShapes);
 }
 
 void checkNodes(Diagnostics& out, const Model& model) {

@@ -169,6 +169,8 @@ TEST(FileCommands, OpenAndSave) {
     b.document.model.Geosets.clear();
     for (const std::size_t bones : {20u, 45u}) {  // each bone after the first lacks a pivot
         b.document.model.Bones.resize(bones + 1, defaultRootBone());
+        for (std::size_t i = 0; i <= bones; ++i)
+            b.document.model.Bones[i].node.ObjectId = static_cast<std::uint32_t>(i);
         ASSERT_TRUE(saveModelFile(b.editor, path));
         const std::vector<std::uint8_t> saved = readBytes(path);
         testing::writeText(path, std::string(saved.begin(), saved.end()) + "Junk\n");
