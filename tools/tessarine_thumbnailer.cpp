@@ -8,7 +8,7 @@
 namespace {
 
 // A large model and the rasteriser's bins touch a few hundred megabytes once; in 4 KB pages
-// the page faults take about a third of the run. The allocator only asks for transparent
+// their page faults cost a large part of the run. The allocator only asks for transparent
 // huge pages when told so before it starts, so the program starts itself again with that
 // setting, unless the caller chose allocator settings of their own.
 void restartWithHugePages(char** argv) {

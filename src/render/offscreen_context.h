@@ -21,6 +21,8 @@ public:
     // Makes the process's context (loading the driver takes a tenth of a second) without
     // making it current, so that a program can do it on another thread while it does other
     // work. Safe to call from any thread, any number of times; open() does it when needed.
+    // The first call sets LIBGL_ALWAYS_SOFTWARE when it is unset, so other threads must not
+    // read or change the environment meanwhile.
     static void prepare();
     // Makes the context current on the calling thread (it fails while another thread has it
     // current) with a width x height framebuffer (RGBA8, 24-bit depth) bound for drawing and
