@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <thread>
 
 #include "anim/pose.h"
 #include "mdl/mdl_reader.h"
@@ -124,8 +125,13 @@ int runThumbnailer(const std::vector<std::string>& args, std::ostream& err) {
         err << kUsage;
         return kThumbnailUsage;
     }
+    // Loading the GL driver and reading the model each take a good part of a run on a large
+    // model; they overlap.
+    std::thread preparing(OffscreenContext::prepare);
     Model model;
-    if (!loadModel(parsed->input, model, err)) return kThumbnailFailed;
+    const bool loaded = loadModel(parsed->input, model, err);
+    preparing.join();
+    if (!loaded) return kThumbnailFailed;
     Pose pose;
     if (model.Sequences.empty())
         resetPose(model, pose);

@@ -12,18 +12,33 @@ namespace tess {
 
 namespace {
 
-// Why the process's context could not be made; empty once it is current.
-std::string createProcessContext() {
+// The process's display and context, made once; `error` says why they could not be made.
+struct ProcessContext {
+    EGLDisplay display = EGL_NO_DISPLAY;
+    EGLContext context = EGL_NO_CONTEXT;
+    std::string error;
+};
+
+ProcessContext createProcessContext() {
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);  // the same rasteriser, so the same pixels, everywhere
-    EGLDisplay display = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    ProcessContext made;
+    made.display = eglGetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
                                  EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr) || !eglBindAPI(EGL_OPENGL_API))
-        return "no surfaceless EGL display with desktop OpenGL";
-    EGLContext context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
-    if (context == EGL_NO_CONTEXT || !eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
-        return "cannot make a compatibility-profile context current";
-    return {};
+    if (made.display == EGL_NO_DISPLAY || !eglInitialize(made.display, nullptr, nullptr) ||
+        !eglBindAPI(EGL_OPENGL_API)) {
+        made.error = "no surfaceless EGL display with desktop OpenGL";
+        return made;
+    }
+    made.context = eglCreateContext(made.display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
+    if (made.context == EGL_NO_CONTEXT) made.error = "cannot create a compatibility-profile context";
+    return made;
+}
+
+// Thread-safe: the first caller makes it, later callers wait for it.
+const ProcessContext& processContext() {
+    static const ProcessContext made = createProcessContext();
+    return made;
 }
 
 }  // namespace
@@ -37,10 +52,22 @@ void OffscreenContext::release() {
     buffers_[0] = buffers_[1] = buffers_[2] = 0;
 }
 
+void OffscreenContext::prepare() {
+    processContext();
+}
+
 bool OffscreenContext::open(int width, int height) {
-    static const std::string contextError = createProcessContext();
-    error_ = contextError;
+    const ProcessContext& process = processContext();
+    error_ = process.error;
     if (!error_.empty()) return false;
+    // The API choice is per thread, so this thread binds desktop OpenGL before making the
+    // context current on itself.
+    if (eglGetCurrentContext() != process.context &&
+        (!eglBindAPI(EGL_OPENGL_API) ||
+         !eglMakeCurrent(process.display, EGL_NO_SURFACE, EGL_NO_SURFACE, process.context))) {
+        error_ = "cannot make the compatibility-profile context current";
+        return false;
+    }
     release();
     glGenFramebuffers(1, &buffers_[0]);
     glGenRenderbuffers(2, &buffers_[1]);

@@ -18,8 +18,15 @@ public:
     OffscreenContext& operator=(const OffscreenContext&) = delete;
     ~OffscreenContext() { release(); }
 
-    // Makes the context current with a width x height framebuffer (RGBA8, 24-bit depth) bound
-    // for drawing and reading; false, with error() saying why, if anything fails.
+    // Makes the process's context (loading the driver takes a tenth of a second) without
+    // making it current, so that a program can do it on another thread while it does other
+    // work. Safe to call from any thread, any number of times; open() does it when needed.
+    // The first call sets LIBGL_ALWAYS_SOFTWARE when it is unset, so other threads must not
+    // read or change the environment meanwhile.
+    static void prepare();
+    // Makes the context current on the calling thread (it fails while another thread has it
+    // current) with a width x height framebuffer (RGBA8, 24-bit depth) bound for drawing and
+    // reading; false, with error() saying why, if anything fails.
     bool open(int width, int height);
     const std::string& error() const { return error_; }
     // The framebuffer's RGBA bytes, bottom row first.
