@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "common/fake_host.h"
+#include "common/sample_models.h"
 #include "editor/picking.h"
 #include "median_reporter.h"
 #include "render/draw_scene.h"
@@ -45,12 +46,7 @@ tess::Geoset makeTile(float x0, float y0) {
                 y0 + kTileSize * static_cast<float>(r) / kQuads, 0};
     for (tess::Vec3& normal : tile.normals) normal = {0, 0, 1};
     tile.matrixGroups = {{0}};
-    for (int r = 0; r < kQuads; ++r)
-        for (int c = 0; c < kQuads; ++c) {
-            const auto a = static_cast<std::uint32_t>(r * (kQuads + 1) + c);
-            const std::uint32_t b = a + 1, d = a + kQuads + 1, e = d + 1;
-            tile.corners.insert(tile.corners.end(), {a, b, e, a, e, d});
-        }
+    tess::testing::appendGridTriangles(tile, kQuads, kQuads);
     return tile;
 }
 

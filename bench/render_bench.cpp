@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "anim/pose.h"
+#include "common/sample_models.h"
 #include "median_reporter.h"
 #include "render/camera.h"
 #include "render/draw_scene.h"
@@ -46,12 +47,7 @@ tess::Model makeSheet() {
         }
     sheet.resizeVertices(sheet.positions.size());
     for (tess::Vec3& normal : sheet.normals) normal = {0, 0, 1};
-    for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < kColumns; ++c) {
-            const auto a = static_cast<std::uint32_t>(r * (kColumns + 1) + c);
-            const std::uint32_t b = a + 1, d = a + kColumns + 1, e = d + 1;
-            sheet.corners.insert(sheet.corners.end(), {a, b, e, a, e, d});
-        }
+    tess::testing::appendGridTriangles(sheet, kColumns, kRows);
     model.Geosets.push_back(std::move(sheet));
     tess::Layer layer;
     layer.TextureID.staticValue = 0;

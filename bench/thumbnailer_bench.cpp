@@ -48,12 +48,7 @@ tess::Model denseSurface() {
                 sheet.positions.push_back({x, y, 20 * std::sin(x / 40) * std::cos(y / 40)});
             }
         sheet.resizeVertices(sheet.positions.size());
-        for (int r = 0; r < kTileQuads; ++r)
-            for (int c = 0; c < kTileQuads; ++c) {
-                const auto a = static_cast<std::uint32_t>(r * (kTileQuads + 1) + c);
-                const std::uint32_t b = a + 1, d = a + kTileQuads + 1, e = d + 1;
-                sheet.corners.insert(sheet.corners.end(), {a, b, e, a, e, d});
-            }
+        tess::testing::appendGridTriangles(sheet, kTileQuads, kTileQuads);
         model.Geosets.push_back(std::move(sheet));
     }
     return model;

@@ -290,4 +290,14 @@ Model makeLargeModel(std::size_t geosetCount, std::size_t verticesPerGeoset, std
     return m;
 }
 
+void appendGridTriangles(Geoset& geoset, int columns, int rows) {
+    const auto across = static_cast<std::uint32_t>(columns) + 1;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const std::uint32_t a = static_cast<std::uint32_t>(r) * across + static_cast<std::uint32_t>(c);
+            const std::uint32_t b = a + 1, d = a + across, e = d + 1;
+            geoset.corners.insert(geoset.corners.end(), {a, b, e, a, e, d});
+        }
+}
+
 }  // namespace tess::testing

@@ -19,4 +19,8 @@ Model makeRichModel();
 Model makeLargeModel(std::size_t geosetCount, std::size_t verticesPerGeoset, std::size_t boneCount,
                      std::size_t keysPerTrack);
 
+// Appends two triangles per quad of a grid of `columns` x `rows` quads whose vertices are
+// numbered row by row from 0, (columns + 1) to a row.
+void appendGridTriangles(Geoset& geoset, int columns, int rows);
+
 }  // namespace tess::testing
