@@ -14,8 +14,10 @@
 #include "mdl/mdl_reader.h"
 #include "mdx/mdx_reader.h"
 #include "model/file_io.h"
+#include "render/camera.h"
 #include "render/draw_scene.h"
 #include "render/gl_setup.h"
+#include "render/hidden_triangles.h"
 #include "render/offscreen_context.h"
 #include "render/texture_table.h"
 #include "view/framing.h"
@@ -81,8 +83,9 @@ bool loadModel(const std::string& path, Model& model, std::ostream& err) {
     return false;
 }
 
-// Draws the posed model framed in `size` x `size` pixels; RGBA, top row first.
-std::optional<std::vector<std::uint8_t>> drawThumbnail(const Model& model, const Pose& pose,
+// Draws the posed model framed in `size` x `size` pixels; RGBA, top row first. Removes the
+// triangles the picture cannot show from `model` first.
+std::optional<std::vector<std::uint8_t>> drawThumbnail(Model& model, const Pose& pose,
                                                        const std::string& modelPath, int size,
                                                        std::ostream& err) {
     OffscreenContext context;
@@ -105,6 +108,9 @@ std::optional<std::vector<std::uint8_t>> drawThumbnail(const Model& model, const
     initGL(textures, model, modelPath);
     glClearColor(0, 0, 0, 0);
     resizeScene(view);
+    applyViewTransform(view);
+    // Drawn once, so the rasteriser need not spend time on triangles hidden behind others.
+    removeHiddenTriangles(model, pose, selection, WindowProjection::current());
     ScreenPositions screens;
     drawScene(Scene{model, pose, selection, view, textures}, screens, {});
     const std::vector<std::uint8_t> bottomUp = context.readPixels();

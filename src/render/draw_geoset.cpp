@@ -83,16 +83,18 @@ void drawLayers(const Scene& scene, const Geoset& geoset, const std::vector<std:
         const bool red = texture != nullptr && texture->ReplaceableId == kRedReplaceableId;
         glBindTexture(GL_TEXTURE_2D,
                       red ? scene.textures.slots[kReplaceableRedSlot] : modelTextureName(scene.textures, t));
-        const auto mode = static_cast<FilterMode>(layer.FilterMode);
-        if (mode == FilterMode::Additive ||
-            (texture != nullptr && texture->ReplaceableId == kGlowReplaceableId)) {
-            glEnable(GL_BLEND);
-            glBlendFunc(GL_ONE, GL_ONE);
-        } else if (mode == FilterMode::Transparent || mode == FilterMode::Blend) {
-            glEnable(GL_BLEND);
-            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        } else {
-            glDisable(GL_BLEND);
+        switch (layerBlend(model, layer)) {
+            case LayerBlend::Additive:
+                glEnable(GL_BLEND);
+                glBlendFunc(GL_ONE, GL_ONE);
+                break;
+            case LayerBlend::Alpha:
+                glEnable(GL_BLEND);
+                glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+                break;
+            case LayerBlend::None:
+                glDisable(GL_BLEND);
+                break;
         }
         drawIndexed(GL_TRIANGLES, triangles);
     }
@@ -154,6 +156,15 @@ void drawSelectionTint(const Scene& scene, const Geoset& geoset, const std::vect
 }
 
 }  // namespace
+
+LayerBlend layerBlend(const Model& model, const Layer& layer) {
+    const std::uint32_t t = layer.TextureID.staticValue;
+    const bool glow = t < model.Textures.size() && model.Textures[t].ReplaceableId == kGlowReplaceableId;
+    const auto mode = static_cast<FilterMode>(layer.FilterMode);
+    if (mode == FilterMode::Additive || glow) return LayerBlend::Additive;
+    if (mode == FilterMode::Transparent || mode == FilterMode::Blend) return LayerBlend::Alpha;
+    return LayerBlend::None;
+}
 
 void drawGeoset(const Scene& scene, std::size_t g, std::vector<Vec3>& screenPositions) {
     if (!scene.selection.isShown(g)) return;

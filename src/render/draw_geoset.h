@@ -7,6 +7,11 @@
 
 namespace tess {
 
+// How drawGeoset blends a layer: additively for the Additive filter mode and for
+// ReplaceableId 2, by source alpha for Transparent and Blend, not at all otherwise.
+enum class LayerBlend { None, Additive, Alpha };
+LayerBlend layerBlend(const Model& model, const Layer& layer);
+
 // Draws geoset `g` of the scene with the current modelview matrix; nothing at all when the
 // selection hides it.
 //  - Each layer of its material draws every triangle at the scene's positions (the pose's

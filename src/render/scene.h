@@ -24,7 +24,8 @@ struct Scene {
 
     // The positions geoset `g` is drawn at: the pose's animated positions, or the rest
     // positions while the pose does not cover every vertex (not yet posed after a change).
-    const std::vector<Vec3>& positions(std::size_t g) const {
+    const std::vector<Vec3>& positions(std::size_t g) const { return drawnPositions(model, pose, g); }
+    static const std::vector<Vec3>& drawnPositions(const Model& model, const Pose& pose, std::size_t g) {
         const Geoset& geoset = model.Geosets[g];
         if (g < pose.animatedPositions.size() && pose.animatedPositions[g].size() >= geoset.vertexCount())
             return pose.animatedPositions[g];

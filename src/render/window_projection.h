@@ -25,6 +25,9 @@ public:
     // False, leaving `out` as it was, when the point projects to w = 0.
     bool project(const Vec3& point, WindowPoint& out) const;
 
+    // The product projection x modelview, column-major.
+    const std::array<double, 16>& clipFromObject() const { return clipFromObject_; }
+
     // x, y, width, height of the viewport that was captured.
     const std::array<int, 4>& viewport() const { return viewport_; }
 
