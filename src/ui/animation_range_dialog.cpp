@@ -3,8 +3,8 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QPushButton>
 
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_units.h"
 
 namespace tess {
@@ -53,15 +53,7 @@ AnimationRangeDialog::AnimationRangeDialog(AnimationRangeForm& form, QWidget* pa
     start_ = addEdit(this, "1005", QString::fromStdString(form.start), dialogUnits(39, 30, 51, 12));
     end_ = addEdit(this, "1006", QString::fromStdString(form.end), dialogUnits(39, 44, 51, 12));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setGeometry(dialogUnits(8, 61, 50, 14));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    cancel->setGeometry(dialogUnits(62, 61, 50, 14));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    addOkCancel(this, dialogUnits(8, 61, 50, 14), dialogUnits(62, 61, 50, 14));
 }
 
 int AnimationRangeDialog::run() {

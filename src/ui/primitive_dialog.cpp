@@ -4,8 +4,9 @@
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QPushButton>
 #include <algorithm>
+
+#include "ui/dialog_buttons.h"
 
 namespace tess {
 
@@ -36,15 +37,7 @@ PrimitiveDialog::PrimitiveDialog(PrimitiveParameters& parameters, QWidget* paren
     setWindowTitle(QString::fromStdString(parameters.title));
     resize(kDialogWidth, kDialogHeight);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setGeometry(kOkRect);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    cancel->setGeometry(kCancelRect);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    addOkCancel(this, kOkRect, kCancelRect);
 
     for (std::size_t i = 0; i < parameters.count(); ++i) {
         const int row = kRowHeight * static_cast<int>(i);

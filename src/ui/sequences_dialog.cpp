@@ -8,6 +8,7 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
 
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_units.h"
 
 namespace tess {
@@ -76,11 +77,7 @@ SequencesDialog::SequencesDialog(SequenceList& sequences, QWidget* parent)
     looping_->setGeometry(dialogUnits(113, 90, 63, 10));
     connect(looping_, &QCheckBox::clicked, this, &SequencesDialog::apply);
 
-    QPushButton* ok = addButton(this, "OK", "1", dialogUnits(203, 7, 50, 14));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    QPushButton* cancel = addButton(this, "Cancel", "2", dialogUnits(203, 24, 50, 14));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    addOkCancel(this, dialogUnits(203, 7, 50, 14), dialogUnits(203, 24, 50, 14));
 
     fillList();
 }

@@ -1,8 +1,8 @@
 #include "ui/visibility_dialog.h"
 
 #include <QtWidgets/QListWidget>
-#include <QtWidgets/QPushButton>
 
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_units.h"
 
 namespace tess {
@@ -25,15 +25,7 @@ VisibilityDialog::VisibilityDialog(VisibilityForm& form, QWidget* parent) : QDia
             form.shown[static_cast<std::size_t>(i)] = geosets->item(i)->isSelected() ? 1 : 0;
     });
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setGeometry(dialogUnits(129, 7, 50, 14));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    cancel->setGeometry(dialogUnits(129, 24, 50, 14));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    addOkCancel(this, dialogUnits(129, 7, 50, 14), dialogUnits(129, 24, 50, 14));
 }
 
 int VisibilityDialog::run() {
