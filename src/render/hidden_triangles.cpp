@@ -23,11 +23,14 @@ constexpr int kMaxCells = 64;
 // into a tie, which the depth test would settle by drawing order.
 constexpr double kEdgeMargin = 1.0 / 16;
 constexpr double kDepthMargin = 1e-5;
+// Corners farther than this many pixels outside the viewport are left to the rasteriser's
+// clipping, whose rounding grows with the distance.
+constexpr double kFarOff = 16384;
 constexpr double kNoCover = std::numeric_limits<double>::infinity();
 
 struct WindowCorner {
     double x = 0, y = 0, z = 0;
-    bool drawable = false;  // in front of the eye and inside the depth range, so never clipped in depth
+    bool drawable = false;  // in front of the eye, inside the depth range, not far off the viewport
 };
 
 // A triangle in window coordinates. When it faces the viewer for sure, its edges as signed
@@ -141,6 +144,7 @@ private:
                         high = std::min(high, std::floor(turn));
                 }
             }
+            if (low > high) continue;  // also keeps a far-off turn from reaching the casts
             for (int column = static_cast<int>(low); column <= static_cast<int>(high); ++column)
                 if (!visit(column, row, left_ + (column + 0.5) * cellSize_, cy)) return false;
         }
@@ -189,7 +193,9 @@ std::vector<WindowCorner> projectCorners(const std::vector<Vec3>& positions,
         out.x = viewport[0] + (1 + (m[0] * x + m[4] * y + m[8] * z + m[12]) / w) * viewport[2] / 2;
         out.y = viewport[1] + (1 + (m[1] * x + m[5] * y + m[9] * z + m[13]) / w) * viewport[3] / 2;
         out.z = (1 + (m[2] * x + m[6] * y + m[10] * z + m[14]) / w) / 2;
-        out.drawable = out.z >= 0 && out.z <= 1 && std::isfinite(out.x) && std::isfinite(out.y);
+        out.drawable = out.z >= 0 && out.z <= 1 && out.x >= viewport[0] - kFarOff &&
+                       out.x <= viewport[0] + viewport[2] + kFarOff && out.y >= viewport[1] - kFarOff &&
+                       out.y <= viewport[1] + viewport[3] + kFarOff;
     }
     return corners;
 }

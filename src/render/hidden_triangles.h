@@ -16,7 +16,8 @@ namespace tess {
 //    front-facing triangle that covers the whole cell; so it is never the nearest fragment.
 //  - Nothing is removed when any shown geoset has a blending layer, since what lies behind
 //    a blended fragment shows through it.
-//  - Triangles with a corner behind the eye or outside the depth range are kept.
+//  - Triangles with a corner behind the eye, outside the depth range or far off the
+//    viewport are kept.
 // Triangles that name a missing vertex (never drawn) and a trailing partial triangle are
 // removed too. Returns the number of whole triangles removed.
 std::size_t removeHiddenTriangles(Model& model, const Pose& pose, const Selection& selection,
