@@ -182,20 +182,16 @@ private:
 
 std::vector<WindowCorner> projectCorners(const std::vector<Vec3>& positions,
                                          const WindowProjection& projection) {
-    const std::array<double, 16>& m = projection.clipFromObject();
     const std::array<int, 4>& viewport = projection.viewport();
     std::vector<WindowCorner> corners(positions.size());
     for (std::size_t v = 0; v < positions.size(); ++v) {
-        const double x = positions[v][0], y = positions[v][1], z = positions[v][2];
-        const double w = m[3] * x + m[7] * y + m[11] * z + m[15];
-        if (!(w > 0)) continue;
-        WindowCorner& out = corners[v];
-        out.x = viewport[0] + (1 + (m[0] * x + m[4] * y + m[8] * z + m[12]) / w) * viewport[2] / 2;
-        out.y = viewport[1] + (1 + (m[1] * x + m[5] * y + m[9] * z + m[13]) / w) * viewport[3] / 2;
-        out.z = (1 + (m[2] * x + m[6] * y + m[10] * z + m[14]) / w) / 2;
-        out.drawable = out.z >= 0 && out.z <= 1 && out.x >= viewport[0] - kFarOff &&
-                       out.x <= viewport[0] + viewport[2] + kFarOff && out.y >= viewport[1] - kFarOff &&
-                       out.y <= viewport[1] + viewport[3] + kFarOff;
+        WindowPoint window;
+        if (!projection.projectInFront(positions[v], window)) continue;
+        corners[v] = {window.x, window.y, window.z,
+                      window.z >= 0 && window.z <= 1 && window.x >= viewport[0] - kFarOff &&
+                          window.x <= viewport[0] + viewport[2] + kFarOff &&
+                          window.y >= viewport[1] - kFarOff &&
+                          window.y <= viewport[1] + viewport[3] + kFarOff};
     }
     return corners;
 }

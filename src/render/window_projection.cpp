@@ -20,11 +20,11 @@ WindowProjection WindowProjection::current() {
     return result;
 }
 
-bool WindowProjection::project(const Vec3& point, WindowPoint& out) const {
+bool WindowProjection::project(const Vec3& point, WindowPoint& out, bool inFrontOnly) const {
     const std::array<double, 16>& m = clipFromObject_;
     const double x = point[0], y = point[1], z = point[2];
     const double w = m[3] * x + m[7] * y + m[11] * z + m[15];
-    if (w == 0.0) return false;
+    if (inFrontOnly ? !(w > 0.0) : w == 0.0) return false;
     const double nx = (m[0] * x + m[4] * y + m[8] * z + m[12]) / w;
     const double ny = (m[1] * x + m[5] * y + m[9] * z + m[13]) / w;
     const double nz = (m[2] * x + m[6] * y + m[10] * z + m[14]) / w;

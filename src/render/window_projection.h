@@ -23,15 +23,16 @@ public:
     static WindowProjection current();
 
     // False, leaving `out` as it was, when the point projects to w = 0.
-    bool project(const Vec3& point, WindowPoint& out) const;
-
-    // The product projection x modelview, column-major.
-    const std::array<double, 16>& clipFromObject() const { return clipFromObject_; }
+    bool project(const Vec3& point, WindowPoint& out) const { return project(point, out, false); }
+    // As project, but false also for a point behind the eye (w < 0).
+    bool projectInFront(const Vec3& point, WindowPoint& out) const { return project(point, out, true); }
 
     // x, y, width, height of the viewport that was captured.
     const std::array<int, 4>& viewport() const { return viewport_; }
 
 private:
+    bool project(const Vec3& point, WindowPoint& out, bool inFrontOnly) const;
+
     std::array<double, 16> clipFromObject_{};  // column-major, as GL stores matrices
     std::array<int, 4> viewport_{};
 };
